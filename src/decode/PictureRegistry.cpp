@@ -1,0 +1,51 @@
+#include "decode/PictureRegistry.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace pictavo {
+
+namespace {
+
+std::string NormalisedExtension(std::string_view extension) {
+    if (!extension.empty() && extension.front() == '.')
+        extension.remove_prefix(1);
+    std::string key(extension);
+    std::transform(key.begin(), key.end(), key.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return key;
+}
+
+// The extension of the file name (not of a folder): text after the last dot of the name.
+std::string_view FileExtension(std::string_view path) {
+    const auto slash = path.find_last_of('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const auto dot = name.find_last_of('.');
+    return dot == std::string_view::npos ? std::string_view{} : name.substr(dot + 1);
+}
+
+}  // namespace
+
+PictureRegistry PictureRegistry::WithBuiltins() {
+    PictureRegistry registry;
+    return registry;
+}
+
+void PictureRegistry::Register(std::string_view extension, std::shared_ptr<const PictureDecoder> decoder) {
+    decoders_[NormalisedExtension(extension)] = std::move(decoder);
+}
+
+const PictureDecoder* PictureRegistry::Find(std::string_view extension) const {
+    const auto it = decoders_.find(NormalisedExtension(extension));
+    return it == decoders_.end() ? nullptr : it->second.get();
+}
+
+Bitmap PictureRegistry::Load(const std::string& path) const {
+    const std::string_view extension = FileExtension(path);
+    const PictureDecoder* decoder = extension.empty() ? nullptr : Find(extension);
+    if (!decoder)
+        throw EUnknownFormat("no decoder for the file " + path);
+    return decoder->Decode(path);
+}
+
+}  // namespace pictavo

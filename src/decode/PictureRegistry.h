@@ -1,0 +1,52 @@
+#pragma once
+// Which decoder reads which file: extension (lower case, no dot) to decoder. Built-in formats
+// are registered first; plug-ins register later and the newest registration of an extension
+// wins. Callers (the display's loaders) never call a decoder directly: they ask Load().
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "imaging/Bitmap.h"
+
+namespace pictavo {
+
+// Base of every decoding failure: the caller beeps and shows nothing.
+class EDecode : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A file whose extension no decoder claims.
+class EUnknownFormat : public EDecode {
+public:
+    using EDecode::EDecode;
+};
+
+class PictureDecoder {
+public:
+    virtual ~PictureDecoder() = default;
+    // Decodes the file at `path` (a local file-system path, bytes as the OS takes them) into
+    // a new 32-bit bitmap owned by the caller. Throws EDecode (or a subclass) on any failure.
+    virtual Bitmap Decode(const std::string& path) const = 0;
+};
+
+class PictureRegistry {
+public:
+    // A registry holding the built-in BMP, JPEG, PNG and GIF decoders.
+    static PictureRegistry WithBuiltins();
+
+    // `extension` may carry a leading dot and any case; the newest registration wins.
+    void Register(std::string_view extension, std::shared_ptr<const PictureDecoder> decoder);
+    // The decoder for `extension` (dot and case as above), or nullptr.
+    const PictureDecoder* Find(std::string_view extension) const;
+    // Decodes `path` by the extension of its file name. Throws EUnknownFormat when no decoder
+    // claims it and EDecode when decoding fails.
+    Bitmap Load(const std::string& path) const;
+
+private:
+    std::map<std::string, std::shared_ptr<const PictureDecoder>, std::less<>> decoders_;
+};
+
+}  // namespace pictavo

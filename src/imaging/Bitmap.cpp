@@ -1,0 +1,87 @@
+#include "imaging/Bitmap.h"
+
+#include <cstring>
+#include <string>
+
+namespace pictavo {
+
+std::int64_t CheckedPixelCount(std::int64_t width, std::int64_t height) {
+    if (width < 0 || height < 0)
+        throw EBitmapSize("negative picture size");
+    if (width > kMaxBitmapPixels || height > kMaxBitmapPixels || width * height > kMaxBitmapPixels)
+        throw EBitmapSize("picture of " + std::to_string(width) + " x " + std::to_string(height) +
+                          " pixels is beyond the limit of " + std::to_string(kMaxBitmapPixels) + " pixels");
+    return width * height;
+}
+
+Bitmap::Bitmap(int width, int height, int bitsPerPixel) {
+    if (bitsPerPixel != 8 && bitsPerPixel != 24 && bitsPerPixel != 32)
+        throw EBitmapSize("unsupported bits per pixel: " + std::to_string(bitsPerPixel));
+    CheckedPixelCount(width, height);
+    width_ = width;
+    height_ = height;
+    bits_ = bitsPerPixel;
+    stride_ = (static_cast<std::size_t>(width) * (bitsPerPixel / 8) + 3) & ~std::size_t{3};
+    const std::size_t bytes = stride_ * static_cast<std::size_t>(height);
+    data_.reset(bytes ? new std::uint8_t[bytes]() : nullptr);
+}
+
+Bitmap Bitmap::Clone() const {
+    Bitmap copy;
+    copy.width_ = width_;
+    copy.height_ = height_;
+    copy.bits_ = bits_;
+    copy.stride_ = stride_;
+    copy.palette_ = palette_;
+    const std::size_t bytes = ByteSize();
+    if (bytes) {
+        copy.data_.reset(new std::uint8_t[bytes]);
+        std::memcpy(copy.data_.get(), data_.get(), bytes);
+    }
+    return copy;
+}
+
+Bitmap ToBits32(const Bitmap& source) {
+    Bitmap out(source.Width(), source.Height(), 32);
+    const auto& palette = source.Palette();
+    for (int y = 0; y < source.Height(); ++y) {
+        const std::uint8_t* in = source.Row(y);
+        std::uint8_t* o = out.Row(y);
+        for (int x = 0; x < source.Width(); ++x, o += 4) {
+            if (source.BitsPerPixel() == 8) {
+                const std::uint32_t c = in[x] < palette.size() ? palette[in[x]] : 0;
+                o[0] = c & 0xFF;
+                o[1] = (c >> 8) & 0xFF;
+                o[2] = (c >> 16) & 0xFF;
+                o[3] = 0;
+            } else if (source.BitsPerPixel() == 24) {
+                o[0] = in[x * 3];
+                o[1] = in[x * 3 + 1];
+                o[2] = in[x * 3 + 2];
+                o[3] = 0;
+            } else {
+                std::memcpy(o, in + x * 4, 4);
+            }
+        }
+    }
+    return out;
+}
+
+Bitmap ToBits24(const Bitmap& source) {
+    if (source.BitsPerPixel() == 8)
+        return ToBits24(ToBits32(source));
+    Bitmap out(source.Width(), source.Height(), 24);
+    const int step = source.BytesPerPixel();
+    for (int y = 0; y < source.Height(); ++y) {
+        const std::uint8_t* in = source.Row(y);
+        std::uint8_t* o = out.Row(y);
+        for (int x = 0; x < source.Width(); ++x) {
+            o[x * 3] = in[x * step];
+            o[x * 3 + 1] = in[x * step + 1];
+            o[x * 3 + 2] = in[x * step + 2];
+        }
+    }
+    return out;
+}
+
+}  // namespace pictavo

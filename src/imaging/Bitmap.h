@@ -1,0 +1,74 @@
+#pragma once
+// A decoded picture in memory: rows from the top, BGR(A) byte order, each row padded to
+// `Stride()` bytes. Plain C++ so that the hot paths (filters, resamplers, decoders) carry
+// no toolkit. Move is cheap; copying is explicit through Clone() so that a 96 MB picture is
+// never duplicated by accident.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace pictavo {
+
+// Thrown when a bitmap of the requested size cannot exist (negative, overflowing or beyond
+// the pixel limit). Untrusted sizes are checked with CheckedPixelCount before allocating.
+class EBitmapSize : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The largest picture any part of the program will allocate: 2^28 pixels (1 GiB at 32 bits).
+inline constexpr std::int64_t kMaxBitmapPixels = std::int64_t{1} << 28;
+
+class Bitmap {
+public:
+    // 8 = palette indexes (with Palette()), 24 = BGR, 32 = BGRA.
+    Bitmap() = default;
+    // Throws EBitmapSize for width/height < 0, bits not in {8, 24, 32} or more than
+    // kMaxBitmapPixels pixels. Pixels start zeroed.
+    Bitmap(int width, int height, int bitsPerPixel);
+
+    Bitmap(Bitmap&&) noexcept = default;
+    Bitmap& operator=(Bitmap&&) noexcept = default;
+    Bitmap(const Bitmap&) = delete;
+    Bitmap& operator=(const Bitmap&) = delete;
+    Bitmap Clone() const;
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int BitsPerPixel() const { return bits_; }
+    int BytesPerPixel() const { return bits_ / 8; }
+    // Bytes from one row to the next: width * bytes per pixel rounded up to 4.
+    std::size_t Stride() const { return stride_; }
+    bool Empty() const { return width_ == 0 || height_ == 0; }
+
+    std::uint8_t* Row(int y) { return data_.get() + static_cast<std::size_t>(y) * stride_; }
+    const std::uint8_t* Row(int y) const { return data_.get() + static_cast<std::size_t>(y) * stride_; }
+    std::uint8_t* Data() { return data_.get(); }
+    const std::uint8_t* Data() const { return data_.get(); }
+    std::size_t ByteSize() const { return stride_ * static_cast<std::size_t>(height_); }
+
+    // Palette of an 8-bit bitmap as 0x00RRGGBB entries (up to 256); empty otherwise.
+    std::vector<std::uint32_t>& Palette() { return palette_; }
+    const std::vector<std::uint32_t>& Palette() const { return palette_; }
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    int bits_ = 32;
+    std::size_t stride_ = 0;
+    std::unique_ptr<std::uint8_t[]> data_;
+    std::vector<std::uint32_t> palette_;
+};
+
+// Returns width * height, throwing EBitmapSize when either is negative or the product is
+// beyond kMaxBitmapPixels. Decoders call it on header values before any allocation.
+std::int64_t CheckedPixelCount(std::int64_t width, std::int64_t height);
+
+// A 32-bit copy of any bitmap (8-bit through its palette, 24-bit with the fourth byte 0).
+Bitmap ToBits32(const Bitmap& source);
+// A 24-bit copy of a 32-bit or 24-bit bitmap (the fourth byte dropped).
+Bitmap ToBits24(const Bitmap& source);
+
+}  // namespace pictavo

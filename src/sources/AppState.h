@@ -1,0 +1,48 @@
+#pragma once
+// The run state that the launcher owns for the whole run and lends to every other window:
+// the settings, the image list with its position, the extension lists and the display's
+// shared flags. Windows keep a reference; nothing here is copied between them.
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+#include "config/Settings.h"
+#include "decode/PictureRegistry.h"
+
+namespace pictavo {
+
+class TSPIs;             // plug-in manager, joins with the plug-in host
+class TArchiveFunction;  // archive manager, joins with the archive subsystem
+
+struct AppState {
+    Settings settings;
+
+    // The pictures of the slideshow: full file paths (SourceKind 0) or members of
+    // ArchivePath (SourceKind 1).
+    QStringList ImageList;
+    std::int32_t ImageCount = 0;
+    std::int32_t CurrentIndex = 0;
+    std::int32_t SourceKind = 0;
+
+    // What can be decoded: built-in formats plus plug-in extensions (".jpg" form).
+    QStringList SupportedExtensions;
+    PictureRegistry registry = PictureRegistry::WithBuiltins();
+
+    QString ArchivePath;
+    std::int32_t CurrentArchiver = -1;
+    TSPIs* spis = nullptr;
+    TArchiveFunction* archives = nullptr;
+
+    // Launcher and scan flags.
+    bool StartedWithArgument = false;
+    bool CancelRequested = false;
+    bool ForceStart = false;
+
+    // Display flags shared with the launcher.
+    bool DisplayClosing = false;
+    std::int32_t ImageProcessCommand = -1;
+    std::int32_t PictureWidth = 0;
+    std::int32_t PictureHeight = 0;
+};
+
+}  // namespace pictavo

@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include "imaging/Bitmap.h"
+
+using namespace pictavo;
+
+TEST(Bitmap, RowsArePaddedToFourBytes) {
+    const Bitmap b(3, 2, 24);
+    EXPECT_EQ(b.Stride(), 12u);
+    EXPECT_EQ(b.ByteSize(), 24u);
+}
+
+TEST(Bitmap, RefusesSizesBeyondTheLimitBeforeAllocating) {
+    EXPECT_THROW(Bitmap(100000, 100000, 32), EBitmapSize);
+    EXPECT_THROW(Bitmap(-1, 5, 32), EBitmapSize);
+    EXPECT_THROW(Bitmap(5, 5, 16), EBitmapSize);
+    EXPECT_THROW(CheckedPixelCount(std::int64_t{1} << 40, std::int64_t{1} << 40), EBitmapSize);
+}
+
+TEST(Bitmap, ConversionsKeepColoursAndUsePalette) {
+    Bitmap pal(2, 1, 8);
+    pal.Palette() = {0x00112233, 0x00AABBCC};
+    pal.Row(0)[0] = 1;
+    pal.Row(0)[1] = 7;  // outside the palette: black
+    const Bitmap b32 = ToBits32(pal);
+    EXPECT_EQ(b32.Row(0)[0], 0xCC);
+    EXPECT_EQ(b32.Row(0)[1], 0xBB);
+    EXPECT_EQ(b32.Row(0)[2], 0xAA);
+    EXPECT_EQ(b32.Row(0)[4], 0);
+    const Bitmap b24 = ToBits24(b32);
+    EXPECT_EQ(b24.Row(0)[0], 0xCC);
+    const Bitmap copy = b24.Clone();
+    EXPECT_EQ(copy.Row(0)[2], 0xAA);
+}
