@@ -1,0 +1,12 @@
+#pragma once
+// The one place where Qt keys become the 16-bit virtual-key codes that bindings store.
+#include <QtCore/qnamespace.h>
+#include <cstdint>
+
+namespace pictavo {
+
+// `qtKey` is QKeyEvent::key(), `modifiers` QKeyEvent::modifiers() (KeypadModifier picks the
+// keypad codes 96-111). Returns 0 for a key that has no virtual-key code.
+std::uint16_t VirtualKeyFromQtKey(int qtKey, Qt::KeyboardModifiers modifiers);
+
+}  // namespace pictavo
