@@ -244,6 +244,8 @@ void Form_disp::Beep() {
 }
 
 void Form_disp::BringToFront() {
+    if (isActiveWindow())
+        return;
     raise();
     activateWindow();
 }
