@@ -32,7 +32,8 @@ Rgb Get(const Image& image, int x, int y) {
 // Blends a disc with a soft rim of one pixel into the picture; `shade` lights it from the
 // upper left so that it looks round.
 // Rows from `clipBottom` down are left alone.
-void Disc(Image& image, double cx, double cy, double radius, Rgb colour, bool shade, int clipBottom = 1 << 30) {
+void Disc(Image& image, double cx, double cy, double radius, Rgb colour, bool shade,
+          int clipBottom = 1 << 30) {
     const int x0 = std::max(0, int(cx - radius - 1)), x1 = std::min(image.width - 1, int(cx + radius + 1));
     const int y0 = std::max(0, int(cy - radius - 1));
     const int y1 = std::min({image.height - 1, int(cy + radius + 1), clipBottom - 1});
@@ -40,11 +41,11 @@ void Disc(Image& image, double cx, double cy, double radius, Rgb colour, bool sh
         for (int x = x0; x <= x1; ++x) {
             const double d = std::hypot(x - cx, y - cy);
             const double cover = std::clamp(radius - d + 0.5, 0.0, 1.0);
-            if (cover <= 0)
-                continue;
+            if (cover <= 0) continue;
             Rgb c = colour;
             if (shade) {
-                const double light = std::hypot(x - (cx - radius * 0.35), y - (cy - radius * 0.35)) / (radius * 1.6);
+                const double light =
+                    std::hypot(x - (cx - radius * 0.35), y - (cy - radius * 0.35)) / (radius * 1.6);
                 c = Mix(Mix(colour, {255, 255, 255}, 0.55), Mix(colour, {0, 0, 0}, 0.35), light);
             }
             Put(image, x, y, Mix(Get(image, x, y), c, cover));
@@ -53,8 +54,7 @@ void Disc(Image& image, double cx, double cy, double radius, Rgb colour, bool sh
 
 void Box(Image& image, int x0, int y0, int x1, int y1, Rgb colour) {
     for (int y = std::max(0, y0); y < std::min(image.height, y1); ++y)
-        for (int x = std::max(0, x0); x < std::min(image.width, x1); ++x)
-            Put(image, x, y, colour);
+        for (int x = std::max(0, x0); x < std::min(image.width, x1); ++x) Put(image, x, y, colour);
 }
 
 }  // namespace
@@ -66,8 +66,9 @@ Image Sunrise(int w, int h) {
         for (int x = 0; x < w; ++x) {
             if (y < horizon) {
                 const double t = double(y) / horizon;
-                Put(image, x, y, t < 0.6 ? Mix({18, 32, 92}, {196, 92, 120}, t / 0.6)
-                                         : Mix({196, 92, 120}, {255, 176, 84}, (t - 0.6) / 0.4));
+                Put(image, x, y,
+                    t < 0.6 ? Mix({18, 32, 92}, {196, 92, 120}, t / 0.6)
+                            : Mix({196, 92, 120}, {255, 176, 84}, (t - 0.6) / 0.4));
             } else {
                 const double t = double(y - horizon) / (h - horizon);
                 const double shimmer = 0.5 + 0.5 * std::sin(y * 0.9 + std::sin(x * 0.02) * 3);
@@ -84,8 +85,7 @@ Image Sunrise(int w, int h) {
 Image Balloons(int w, int h) {
     Image image(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            Put(image, x, y, Mix({120, 200, 230}, {24, 60, 120}, double(y) / h));
+        for (int x = 0; x < w; ++x) Put(image, x, y, Mix({120, 200, 230}, {24, 60, 120}, double(y) / h));
     const Rgb colours[] = {{230, 60, 70}, {250, 190, 40}, {70, 180, 90}, {160, 90, 200}, {250, 130, 50}};
     for (int i = 0; i < 5; ++i) {
         const double cx = w * (0.25 + 0.5 * ((i * 37) % 5) / 4.0);
@@ -111,7 +111,8 @@ Image BookPage(int w, int h, bool leftPage) {
     for (int y = pictureTop; y < pictureBottom; ++y)
         for (int x = margin; x < w - margin; ++x) {
             const double t = double(y - pictureTop) / (pictureBottom - pictureTop);
-            Put(image, x, y, leftPage ? Mix({90, 160, 210}, {230, 240, 250}, t) : Mix({250, 200, 120}, {200, 90, 80}, t));
+            Put(image, x, y,
+                leftPage ? Mix({90, 160, 210}, {230, 240, 250}, t) : Mix({250, 200, 120}, {200, 90, 80}, t));
         }
     if (leftPage) {
         Disc(image, w * 0.35, h * 0.25, w * 0.12, {250, 250, 245}, false);
@@ -133,16 +134,15 @@ Image BookPage(int w, int h, bool leftPage) {
 Image Panorama(int w, int h) {
     Image image(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            Put(image, x, y, Mix({70, 50, 130}, {250, 170, 160}, double(y) / h));
+        for (int x = 0; x < w; ++x) Put(image, x, y, Mix({70, 50, 130}, {250, 170, 160}, double(y) / h));
     const Rgb ranges[] = {{150, 110, 160}, {100, 70, 120}, {55, 40, 80}, {25, 20, 45}};
     for (int layer = 0; layer < 4; ++layer) {
         const double base = h * (0.45 + 0.13 * layer);
         for (int x = 0; x < w; ++x) {
-            const double ridge = base - h * 0.12 * (std::sin(x * 0.004 + layer * 1.7) + 0.5 * std::sin(x * 0.011 + layer)) -
-                                 h * 0.03 * std::sin(x * 0.045 + layer * 3);
-            for (int y = std::max(0, int(ridge)); y < h; ++y)
-                Put(image, x, y, ranges[layer]);
+            const double ridge =
+                base - h * 0.12 * (std::sin(x * 0.004 + layer * 1.7) + 0.5 * std::sin(x * 0.011 + layer)) -
+                h * 0.03 * std::sin(x * 0.045 + layer * 3);
+            for (int y = std::max(0, int(ridge)); y < h; ++y) Put(image, x, y, ranges[layer]);
         }
     }
     Disc(image, w * 0.8, h * 0.22, h * 0.07, {255, 240, 220}, false);
@@ -159,8 +159,8 @@ std::vector<Image> SpinnerFrames(int size, int count) {
         for (int dot = 0; dot < 8; ++dot) {
             const double angle = 2 * std::numbers::pi * (dot + double(f) / count) / 8;
             const double age = double(dot) / 8;
-            Disc(image, c + c * 0.62 * std::cos(angle), c + c * 0.62 * std::sin(angle), size * (0.04 + 0.05 * age),
-                 Mix({51, 102, 255}, {255, 255, 102}, age), false);
+            Disc(image, c + c * 0.62 * std::cos(angle), c + c * 0.62 * std::sin(angle),
+                 size * (0.04 + 0.05 * age), Mix({51, 102, 255}, {255, 255, 102}, age), false);
         }
         frames.push_back(std::move(image));
     }

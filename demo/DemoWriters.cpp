@@ -23,8 +23,7 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 File OpenForWriting(const std::string& path) {
     File file(std::fopen(path.c_str(), "wb"));
-    if (!file)
-        throw EWrite("cannot write " + path);
+    if (!file) throw EWrite("cannot write " + path);
     return file;
 }
 
@@ -68,8 +67,7 @@ bool CompressJpeg(std::FILE* file, const Image& image, int quality) {
 // libpng reports errors by longjmp as well; same rule.
 bool CompressPng(std::FILE* file, const Image& image) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (!png)
-        return false;
+    if (!png) return false;
     png_infop info = png_create_info_struct(png);
     if (!info || setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
@@ -77,18 +75,17 @@ bool CompressPng(std::FILE* file, const Image& image) {
     }
     png_init_io(png, file);
     png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    for (int y = 0; y < image.height; ++y)
-        png_write_row(png, image.At(0, y));
+    for (int y = 0; y < image.height; ++y) png_write_row(png, image.At(0, y));
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return true;
 }
 
 void PutLe(std::string& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
 int CubeIndex(const std::uint8_t* rgb) {
@@ -104,8 +101,8 @@ struct MapFreer {
 };
 
 void PutGifFrame(GifFileType* gif, const Image& frame, int delayCs) {
-    GifByteType control[4] = {0, static_cast<GifByteType>(delayCs & 0xFF), static_cast<GifByteType>(delayCs >> 8),
-                              0};
+    GifByteType control[4] = {0, static_cast<GifByteType>(delayCs & 0xFF),
+                              static_cast<GifByteType>(delayCs >> 8), 0};
     if (EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, control) == GIF_ERROR ||
         EGifPutImageDesc(gif, 0, 0, frame.width, frame.height, false, nullptr) == GIF_ERROR)
         throw EWrite("cannot write a GIF frame");
@@ -113,8 +110,7 @@ void PutGifFrame(GifFileType* gif, const Image& frame, int delayCs) {
     for (int y = 0; y < frame.height; ++y) {
         for (int x = 0; x < frame.width; ++x)
             line[static_cast<std::size_t>(x)] = static_cast<GifPixelType>(CubeIndex(frame.At(x, y)));
-        if (EGifPutLine(gif, line.data(), frame.width) == GIF_ERROR)
-            throw EWrite("cannot write a GIF line");
+        if (EGifPutLine(gif, line.data(), frame.width) == GIF_ERROR) throw EWrite("cannot write a GIF line");
     }
 }
 
@@ -122,14 +118,12 @@ void PutGifFrame(GifFileType* gif, const Image& frame, int delayCs) {
 
 void WriteJpeg(const std::string& path, const Image& image, int quality) {
     File file = OpenForWriting(path);
-    if (!CompressJpeg(file.get(), image, quality))
-        throw EWrite("cannot encode " + path);
+    if (!CompressJpeg(file.get(), image, quality)) throw EWrite("cannot encode " + path);
 }
 
 void WritePng(const std::string& path, const Image& image) {
     File file = OpenForWriting(path);
-    if (!CompressPng(file.get(), image))
-        throw EWrite("cannot encode " + path);
+    if (!CompressPng(file.get(), image)) throw EWrite("cannot encode " + path);
 }
 
 void WriteBmp(const std::string& path, const Image& image) {
@@ -165,21 +159,18 @@ void WriteBmp(const std::string& path, const Image& image) {
 }
 
 void WriteAnimatedGif(const std::string& path, const std::vector<Image>& frames, int delayCs) {
-    if (frames.empty())
-        throw EWrite("no frames for " + path);
+    if (frames.empty()) throw EWrite("no frames for " + path);
     int error = 0;
     // giflib would create the file readable by its owner only.
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0)
-        throw EWrite("cannot write " + path);
+    if (fd < 0) throw EWrite("cannot write " + path);
     std::unique_ptr<GifFileType, GifCloser> gif(EGifOpenFileHandle(fd, &error));
     if (!gif) {
         ::close(fd);
         throw EWrite("cannot write " + path);
     }
     std::unique_ptr<ColorMapObject, MapFreer> map(GifMakeMapObject(256, nullptr));
-    if (!map)
-        throw EWrite("out of memory for the GIF palette");
+    if (!map) throw EWrite("out of memory for the GIF palette");
     for (int i = 0; i < 256; ++i) {
         const int c = i < 216 ? i : 0;
         map->Colors[i] = {static_cast<GifByteType>(c / 36 * 51), static_cast<GifByteType>(c / 6 % 6 * 51),
@@ -192,12 +183,11 @@ void WriteAnimatedGif(const std::string& path, const std::vector<Image>& frames,
     const GifByteType loop[3] = {1, 0, 0};
     if (EGifPutExtensionLeader(gif.get(), APPLICATION_EXT_FUNC_CODE) == GIF_ERROR ||
         EGifPutExtensionBlock(gif.get(), 11, "NETSCAPE2.0") == GIF_ERROR ||
-        EGifPutExtensionBlock(gif.get(), 3, loop) == GIF_ERROR || EGifPutExtensionTrailer(gif.get()) == GIF_ERROR)
+        EGifPutExtensionBlock(gif.get(), 3, loop) == GIF_ERROR ||
+        EGifPutExtensionTrailer(gif.get()) == GIF_ERROR)
         throw EWrite("cannot write " + path);
-    for (const Image& frame : frames)
-        PutGifFrame(gif.get(), frame, delayCs);
-    if (EGifCloseFile(gif.release(), &error) == GIF_ERROR)
-        throw EWrite("cannot finish " + path);
+    for (const Image& frame : frames) PutGifFrame(gif.get(), frame, delayCs);
+    if (EGifCloseFile(gif.release(), &error) == GIF_ERROR) throw EWrite("cannot finish " + path);
 }
 
 }  // namespace demo

@@ -4,6 +4,8 @@
 // The "ratio" counter of ShowVsDecodeFloor is show time / djpeg time.
 #include <benchmark/benchmark.h>
 
+#include <spawn.h>
+#include <sys/wait.h>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
@@ -11,8 +13,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include "display/Form_disp.h"
 #include "display/PictureArea.h"
@@ -39,7 +39,8 @@ QImage MakePhotoLikePicture() {
             const int grain = static_cast<int>(seed >> 28) - 8;
             const double wave = std::sin(x * 0.013) * std::cos(y * 0.017) * 40;
             const int r = std::clamp(static_cast<int>(90 + x * 120.0 / kPictureWidth + wave) + grain, 0, 255);
-            const int g = std::clamp(static_cast<int>(70 + y * 140.0 / kPictureHeight - wave) + grain, 0, 255);
+            const int g =
+                std::clamp(static_cast<int>(70 + y * 140.0 / kPictureHeight - wave) + grain, 0, 255);
             const int b = std::clamp(static_cast<int>(160 + wave * 1.5) + grain, 0, 255);
             row[x] = qRgb(r, g, b);
         }
@@ -70,8 +71,7 @@ double DjpegMilliseconds(const QString& path) {
     QElapsedTimer timer;
     timer.start();
     pid_t pid = 0;
-    if (posix_spawnp(&pid, "djpeg", nullptr, nullptr, const_cast<char**>(argv), environ) != 0)
-        return 0;
+    if (posix_spawnp(&pid, "djpeg", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) return 0;
     int status = 0;
     waitpid(pid, &status, 0);
     return timer.nsecsElapsed() / 1e6;
@@ -112,8 +112,7 @@ struct Show {
 // The target: at most 1.3 times the decode floor.
 void ShowVsDecodeFloor(benchmark::State& st) {
     Show show(3, 1);
-    if (!show.Ready(st))
-        return;
+    if (!show.Ready(st)) return;
     double showTotal = 0, djpegTotal = 0;
     for (auto _ : st) {
         const double djpeg = DjpegMilliseconds(TheFixture().path);
@@ -131,28 +130,23 @@ BENCHMARK(ShowVsDecodeFloor)->UseManualTime()->Unit(benchmark::kMillisecond)->It
 // A redraw from the cache (repaint, information lines, image processing): resampling only.
 void RedrawFittedFromCache(benchmark::State& st) {
     Show show(3, static_cast<int>(st.range(0)));
-    if (!show.Ready(st))
-        return;
-    for (auto _ : st)
-        show.window.RepaintFromCache();
+    if (!show.Ready(st)) return;
+    for (auto _ : st) show.window.RepaintFromCache();
 }
 BENCHMARK(RedrawFittedFromCache)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 // The default settings show the picture at its natural size: only the visible part is drawn.
 void RedrawNaturalSizeFromCache(benchmark::State& st) {
     Show show(0, static_cast<int>(st.range(0)));
-    if (!show.Ready(st))
-        return;
-    for (auto _ : st)
-        show.window.RepaintFromCache();
+    if (!show.Ready(st)) return;
+    for (auto _ : st) show.window.RepaintFromCache();
 }
 BENCHMARK(RedrawNaturalSizeFromCache)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -36,8 +36,7 @@ QImage CaptionGradientImage() {
     const int to[3] = {246, 246, 252};
     for (int x = 0; x < width; ++x) {
         int c[3];
-        for (int k = 0; k < 3; ++k)
-            c[k] = from[k] + (to[k] - from[k]) * x / (width - 1);
+        for (int k = 0; k < 3; ++k) c[k] = from[k] + (to[k] - from[k]) * x / (width - 1);
         image.setPixel(x, 0, qRgb(c[0], c[1], c[2]));
     }
     return image;
@@ -74,16 +73,13 @@ void ExitPanel::paintEvent(QPaintEvent* event) {
 }
 
 void ExitPanel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        setFrameShadow(QFrame::Sunken);
+    if (event->button() == Qt::LeftButton) setFrameShadow(QFrame::Sunken);
 }
 
 void ExitPanel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
-        return;
+    if (event->button() != Qt::LeftButton) return;
     setFrameShadow(QFrame::Raised);
-    if (rect().contains(event->position().toPoint()))
-        emit Clicked();
+    if (rect().contains(event->position().toPoint())) emit Clicked();
 }
 
 }  // namespace pictavo

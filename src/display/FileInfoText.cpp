@@ -37,17 +37,16 @@ QStringList SingleInfoLines(const PageFacts& page, std::int32_t imageCount, std:
 QStringList SpreadInfoLines(const PageFacts& left, const PageFacts& right, std::int32_t imageCount,
                             std::int32_t state) {
     const QString amp = QStringLiteral(" & ");
-    return FirstLines({Num(left.index + 1) + amp + Num(right.index + 1) + QStringLiteral(" / ") + Num(imageCount),
-                       left.entry + amp + right.entry, PixelSize(left) + amp + PixelSize(right),
-                       Num(left.fileSize) + QStringLiteral(" Byte & ") + Num(right.fileSize) +
-                           QStringLiteral(" Byte")},
-                      state);
+    return FirstLines(
+        {Num(left.index + 1) + amp + Num(right.index + 1) + QStringLiteral(" / ") + Num(imageCount),
+         left.entry + amp + right.entry, PixelSize(left) + amp + PixelSize(right),
+         Num(left.fileSize) + QStringLiteral(" Byte & ") + Num(right.fileSize) + QStringLiteral(" Byte")},
+        state);
 }
 
 std::int64_t RoundedFileSize(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
+    if (!file.open(QIODevice::ReadOnly)) return 0;
     const std::int64_t size = file.size();
     return size - size % 128;
 }

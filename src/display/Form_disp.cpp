@@ -25,44 +25,73 @@ KeyCode ExitCandidateCode(const QKeyEvent& event) {
     const int key = event.key();
     if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
         return static_cast<KeyCode>(key);
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
-        return static_cast<KeyCode>(112 + (key - Qt::Key_F1));
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<KeyCode>(112 + (key - Qt::Key_F1));
     switch (key) {
-        case Qt::Key_Backspace: return 8;
-        case Qt::Key_Return: case Qt::Key_Enter: return 13;
-        case Qt::Key_Space: return 32;
-        case Qt::Key_End: return 35;
-        case Qt::Key_Home: return 36;
-        case Qt::Key_Left: return 37;
-        case Qt::Key_Up: return 38;
-        case Qt::Key_Right: return 39;
-        case Qt::Key_Down: return 40;
-        case Qt::Key_Delete: return 46;
-        default: return 0;
+        case Qt::Key_Backspace:
+            return 8;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Space:
+            return 32;
+        case Qt::Key_End:
+            return 35;
+        case Qt::Key_Home:
+            return 36;
+        case Qt::Key_Left:
+            return 37;
+        case Qt::Key_Up:
+            return 38;
+        case Qt::Key_Right:
+            return 39;
+        case Qt::Key_Down:
+            return 40;
+        case Qt::Key_Delete:
+            return 46;
+        default:
+            return 0;
     }
 }
 
 Qt::Edges EdgesOf(FrameArea area) {
     switch (area) {
-        case FrameArea::Left: return Qt::LeftEdge;
-        case FrameArea::Right: return Qt::RightEdge;
-        case FrameArea::Top: return Qt::TopEdge;
-        case FrameArea::Bottom: return Qt::BottomEdge;
-        case FrameArea::TopLeft: return Qt::TopEdge | Qt::LeftEdge;
-        case FrameArea::TopRight: return Qt::TopEdge | Qt::RightEdge;
-        case FrameArea::BottomLeft: return Qt::BottomEdge | Qt::LeftEdge;
-        case FrameArea::BottomRight: return Qt::BottomEdge | Qt::RightEdge;
-        default: return {};
+        case FrameArea::Left:
+            return Qt::LeftEdge;
+        case FrameArea::Right:
+            return Qt::RightEdge;
+        case FrameArea::Top:
+            return Qt::TopEdge;
+        case FrameArea::Bottom:
+            return Qt::BottomEdge;
+        case FrameArea::TopLeft:
+            return Qt::TopEdge | Qt::LeftEdge;
+        case FrameArea::TopRight:
+            return Qt::TopEdge | Qt::RightEdge;
+        case FrameArea::BottomLeft:
+            return Qt::BottomEdge | Qt::LeftEdge;
+        case FrameArea::BottomRight:
+            return Qt::BottomEdge | Qt::RightEdge;
+        default:
+            return {};
     }
 }
 
 Qt::CursorShape CursorFor(FrameArea area) {
     switch (area) {
-        case FrameArea::Left: case FrameArea::Right: return Qt::SizeHorCursor;
-        case FrameArea::Top: case FrameArea::Bottom: return Qt::SizeVerCursor;
-        case FrameArea::TopLeft: case FrameArea::BottomRight: return Qt::SizeFDiagCursor;
-        case FrameArea::TopRight: case FrameArea::BottomLeft: return Qt::SizeBDiagCursor;
-        default: return Qt::ArrowCursor;
+        case FrameArea::Left:
+        case FrameArea::Right:
+            return Qt::SizeHorCursor;
+        case FrameArea::Top:
+        case FrameArea::Bottom:
+            return Qt::SizeVerCursor;
+        case FrameArea::TopLeft:
+        case FrameArea::BottomRight:
+            return Qt::SizeFDiagCursor;
+        case FrameArea::TopRight:
+        case FrameArea::BottomLeft:
+            return Qt::SizeBDiagCursor;
+        default:
+            return Qt::ArrowCursor;
     }
 }
 
@@ -80,9 +109,11 @@ Form_disp::Form_disp(AppState& state, QWidget* parent) : QWidget(parent), state_
     setAutoFillBackground(true);
 
     topBorder_ = new FrameStrip(QStringLiteral("Image_topborder"), HorizontalStripImage(192, 224, 192), this);
-    bottomBorder_ = new FrameStrip(QStringLiteral("Image_bottomborder"), HorizontalStripImage(192, 224, 127), this);
+    bottomBorder_ =
+        new FrameStrip(QStringLiteral("Image_bottomborder"), HorizontalStripImage(192, 224, 127), this);
     leftBorder_ = new FrameStrip(QStringLiteral("Image_leftborder"), VerticalStripImage(192, 224, 127), this);
-    rightBorder_ = new FrameStrip(QStringLiteral("Image_rightborder"), VerticalStripImage(192, 224, 127), this);
+    rightBorder_ =
+        new FrameStrip(QStringLiteral("Image_rightborder"), VerticalStripImage(192, 224, 127), this);
     caption_ = new FrameStrip(QStringLiteral("Image_caption"), CaptionGradientImage(), this);
     exitPanel_ = new ExitPanel(this);
     area_ = new PictureArea(this);
@@ -91,8 +122,8 @@ Form_disp::Form_disp(AppState& state, QWidget* parent) : QWidget(parent), state_
     timerDisp_->setInterval(5000);
 
     connect(exitPanel_, &ExitPanel::Clicked, this, &Form_disp::HideDisplay);
-    for (QWidget* w : std::initializer_list<QWidget*>{this, topBorder_, bottomBorder_, leftBorder_, rightBorder_,
-                                                      caption_, area_}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{this, topBorder_, bottomBorder_, leftBorder_,
+                                                      rightBorder_, caption_, area_}) {
         w->installEventFilter(this);
         w->setMouseTracking(true);
     }
@@ -100,8 +131,7 @@ Form_disp::Form_disp(AppState& state, QWidget* parent) : QWidget(parent), state_
     PictureShow::Hooks hooks;
     hooks.beep = [this] { Beep(); };
     hooks.finish = [this] {
-        if (timerDisp_->isActive())
-            timerDisp_->start();  // the auto-slide interval counts from this show
+        if (timerDisp_->isActive()) timerDisp_->start();  // the auto-slide interval counts from this show
         BringToFront();
     };
     show_ = std::make_unique<PictureShow>(state_, *area_, std::move(hooks));
@@ -130,8 +160,7 @@ void Form_disp::Start() {
     else
         showNormal();
     BringToFront();
-    if (state_.ImageCount < 1)
-        return;
+    if (state_.ImageCount < 1) return;
     if (state_.ImageCount == 1)
         ShowPictures(0, 0, false);
     else
@@ -144,8 +173,7 @@ void Form_disp::RunShowSequence() {
         // Full screen covers the panels of the desktop; there is no separate taskbar to hide.
         ShowFrame(false);
         setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            setGeometry(screen->geometry());
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->geometry());
     } else {
         ShowFrame(true);
         setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -168,8 +196,7 @@ void Form_disp::RunShowSequence() {
 }
 
 void Form_disp::HideDisplay() {
-    if (state_.DisplayClosing)
-        return;
+    if (state_.DisplayClosing) return;
     state_.DisplayClosing = true;
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Pictavo"));
     timerDisp_->stop();
@@ -195,8 +222,7 @@ void Form_disp::ShowPictures(int index, int second, bool twoPage) {
     // Animated pictures are shown still, as their first frame, in this window.
     area_->setVisible(true);
     const auto inList = [this](int i) { return i >= 0 && i < state_.ImageList.size(); };
-    if (!inList(index) || (twoPage && !inList(second)))
-        return;
+    if (!inList(index) || (twoPage && !inList(second))) return;
     if (!twoPage) {
         show_->LoadSinglePicture(index);
         return;
@@ -208,8 +234,7 @@ void Form_disp::ShowPictures(int index, int second, bool twoPage) {
 void Form_disp::ShowCurrentPosition() {
     const int i = state_.CurrentIndex;
     const int n = state_.ImageCount;
-    if (i < 0 || i >= n)
-        return;  // e.g. -1 after stepping back in spread mode through a one-entry list
+    if (i < 0 || i >= n) return;  // e.g. -1 after stepping back in spread mode through a one-entry list
     if (i >= n - 1)
         ShowPictures(i, 0, false);
     else
@@ -244,15 +269,14 @@ void Form_disp::Beep() {
 }
 
 void Form_disp::BringToFront() {
-    if (isActiveWindow())
-        return;
+    if (isActiveWindow()) return;
     raise();
     activateWindow();
 }
 
 void Form_disp::ShowFrame(bool visible) {
-    for (QWidget* w : std::initializer_list<QWidget*>{topBorder_, bottomBorder_, leftBorder_, rightBorder_, caption_,
-                                                      exitPanel_})
+    for (QWidget* w : std::initializer_list<QWidget*>{topBorder_, bottomBorder_, leftBorder_, rightBorder_,
+                                                      caption_, exitPanel_})
         w->setVisible(visible);
 }
 
@@ -297,18 +321,15 @@ void Form_disp::closeEvent(QCloseEvent* event) {
 // Losing the focus while visible, the window takes it back once pending events are served.
 void Form_disp::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || isActiveWindow() || !isVisible())
-        return;
+    if (event->type() != QEvent::ActivationChange || isActiveWindow() || !isVisible()) return;
     QTimer::singleShot(0, this, [this] {
-        if (isVisible() && !isActiveWindow() && !state_.DisplayClosing)
-            BringToFront();
+        if (isVisible() && !isActiveWindow() && !state_.DisplayClosing) BringToFront();
     });
 }
 
 bool Form_disp::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget && !state_.settings.IsFullScreen && HandleFrameMouse(widget, event))
-        return true;
+    if (widget && !state_.settings.IsFullScreen && HandleFrameMouse(widget, event)) return true;
     return QWidget::eventFilter(watched, event);
 }
 
@@ -327,27 +348,25 @@ bool Form_disp::HandleFrameMouse(QWidget* widget, QEvent* event) {
         DragFrame(global);
         return true;
     }
-    const QPoint pos = widget == this ? mouse->position().toPoint()
-                                      : widget->mapTo(this, mouse->position().toPoint());
+    const QPoint pos =
+        widget == this ? mouse->position().toPoint() : widget->mapTo(this, mouse->position().toPoint());
     const QRect c = caption_->geometry();
-    const FrameArea area = HitTestFrame(pos.x(), pos.y(), width(), height(), c.x() + c.width(), c.y() + c.height());
+    const FrameArea area =
+        HitTestFrame(pos.x(), pos.y(), width(), height(), c.x() + c.width(), c.y() + c.height());
     if (type == QEvent::MouseMove) {
         setCursor(CursorFor(area));
         return false;
     }
-    if (type != QEvent::MouseButtonPress || area == FrameArea::Client)
-        return false;
-    if (mouse->button() == Qt::LeftButton)
-        StartFrameDrag(area, global);
+    if (type != QEvent::MouseButtonPress || area == FrameArea::Client) return false;
+    if (mouse->button() == Qt::LeftButton) StartFrameDrag(area, global);
     return true;
 }
 
 bool Form_disp::StartFrameDrag(FrameArea area, QPoint globalPos) {
     if (QWindow* window = windowHandle()) {
-        const bool started = area == FrameArea::Caption ? window->startSystemMove()
-                                                        : window->startSystemResize(EdgesOf(area));
-        if (started)
-            return true;
+        const bool started =
+            area == FrameArea::Caption ? window->startSystemMove() : window->startSystemResize(EdgesOf(area));
+        if (started) return true;
     }
     drag_ = FrameDrag{area, globalPos, geometry()};
     return true;
@@ -362,14 +381,10 @@ void Form_disp::DragFrame(QPoint globalPos) {
         return;
     }
     const Qt::Edges edges = EdgesOf(drag_->area);
-    if (edges & Qt::LeftEdge)
-        g.setLeft(std::min(g.left() + d.x(), g.right() + 1 - kMinimumSide));
-    if (edges & Qt::RightEdge)
-        g.setRight(std::max(g.right() + d.x(), g.left() + kMinimumSide - 1));
-    if (edges & Qt::TopEdge)
-        g.setTop(std::min(g.top() + d.y(), g.bottom() + 1 - kMinimumSide));
-    if (edges & Qt::BottomEdge)
-        g.setBottom(std::max(g.bottom() + d.y(), g.top() + kMinimumSide - 1));
+    if (edges & Qt::LeftEdge) g.setLeft(std::min(g.left() + d.x(), g.right() + 1 - kMinimumSide));
+    if (edges & Qt::RightEdge) g.setRight(std::max(g.right() + d.x(), g.left() + kMinimumSide - 1));
+    if (edges & Qt::TopEdge) g.setTop(std::min(g.top() + d.y(), g.bottom() + 1 - kMinimumSide));
+    if (edges & Qt::BottomEdge) g.setBottom(std::max(g.bottom() + d.y(), g.top() + kMinimumSide - 1));
     setGeometry(g);
 }
 

@@ -1,7 +1,7 @@
 #include "display/PictureArea.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <bit>
 #include <cstring>
 
@@ -16,14 +16,16 @@ QImage WrapBitmap(const Bitmap& picture) {
     const auto bytesPerLine = static_cast<qsizetype>(picture.Stride());
     switch (picture.BitsPerPixel()) {
         case 32:
-            return QImage(picture.Data(), picture.Width(), picture.Height(), bytesPerLine, QImage::Format_RGB32);
+            return QImage(picture.Data(), picture.Width(), picture.Height(), bytesPerLine,
+                          QImage::Format_RGB32);
         case 24:
-            return QImage(picture.Data(), picture.Width(), picture.Height(), bytesPerLine, QImage::Format_BGR888);
+            return QImage(picture.Data(), picture.Width(), picture.Height(), bytesPerLine,
+                          QImage::Format_BGR888);
         default: {
-            QImage image(picture.Data(), picture.Width(), picture.Height(), bytesPerLine, QImage::Format_Indexed8);
+            QImage image(picture.Data(), picture.Width(), picture.Height(), bytesPerLine,
+                         QImage::Format_Indexed8);
             QList<QRgb> table;
-            for (const std::uint32_t entry : picture.Palette())
-                table.append(0xFF000000u | entry);
+            for (const std::uint32_t entry : picture.Palette()) table.append(0xFF000000u | entry);
             table.resize(256, 0xFF000000u);
             image.setColorTable(table);
             return image;
@@ -47,16 +49,14 @@ void PictureArea::Erase() {
 }
 
 void PictureArea::EraseStrip(int top, int height) {
-    if (height <= 0 || canvas_.isNull())
-        return;
+    if (height <= 0 || canvas_.isNull()) return;
     QPainter painter(&canvas_);
     painter.fillRect(QRect(0, top, canvas_.width(), height), windowColor_);
     update(0, top, width(), height);
 }
 
 void PictureArea::DrawStretched(const PictureRect& rect, std::int32_t algorithm, const Bitmap& picture) {
-    if (rect.IsEmpty() || picture.Empty() || canvas_.isNull())
-        return;
+    if (rect.IsEmpty() || picture.Empty() || canvas_.isNull()) return;
     const bool naturalSize = rect.Width() == picture.Width() && rect.Height() == picture.Height();
     if (naturalSize) {
         DrawNaturalSize(rect, algorithm, picture);
@@ -81,9 +81,9 @@ void PictureArea::DrawNaturalSize(const PictureRect& rect, std::int32_t algorith
         painter.drawImage(QPoint(rect.left, rect.top), WrapBitmap(picture));
         return;
     }
-    const auto crop = NaturalSizeCrop(rect, picture.Width(), picture.Height(), canvas_.width(), canvas_.height());
-    if (!crop)
-        return;
+    const auto crop =
+        NaturalSizeCrop(rect, picture.Width(), picture.Height(), canvas_.width(), canvas_.height());
+    if (!crop) return;
     const PictureRect& s = crop->source;
     Bitmap source(s.Width(), s.Height(), picture.BitsPerPixel());
     source.Palette() = picture.Palette();
@@ -92,8 +92,8 @@ void PictureArea::DrawNaturalSize(const PictureRect& rect, std::int32_t algorith
         std::memcpy(source.Row(y), picture.Row(s.top + y) + s.left * pixelBytes, s.Width() * pixelBytes);
     const Bitmap resampled = ResamplePicture(source, algorithm, s.Width(), s.Height());
     const QRect inner(crop->innerX, crop->innerY, crop->visible.Width(), crop->visible.Height());
-    painter.drawImage(QPoint(rect.left + crop->visible.left, rect.top + crop->visible.top), WrapBitmap(resampled),
-                      inner);
+    painter.drawImage(QPoint(rect.left + crop->visible.left, rect.top + crop->visible.top),
+                      WrapBitmap(resampled), inner);
 }
 
 int PictureArea::LineHeight() const {
@@ -101,8 +101,7 @@ int PictureArea::LineHeight() const {
 }
 
 void PictureArea::DrawTextLine(int y, const QString& text, QColor color) {
-    if (canvas_.isNull() || text.isEmpty())
-        return;
+    if (canvas_.isNull() || text.isEmpty()) return;
     QPainter painter(&canvas_);
     painter.setFont(font());
     painter.setPen(color);
@@ -113,16 +112,14 @@ void PictureArea::DrawTextLine(int y, const QString& text, QColor color) {
 
 void PictureArea::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    for (const QRect& r : event->region())
-        painter.drawImage(r, canvas_, r);
+    for (const QRect& r : event->region()) painter.drawImage(r, canvas_, r);
 }
 
 // A resize keeps what is drawn (the picture is not redrawn on resize); new space shows the
 // window colour.
 void PictureArea::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (canvas_.size() == size())
-        return;
+    if (canvas_.size() == size()) return;
     QImage grown(size(), QImage::Format_RGB32);
     grown.fill(windowColor_);
     if (!canvas_.isNull()) {

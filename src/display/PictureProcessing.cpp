@@ -8,10 +8,8 @@ namespace pictavo {
 // Stand-in until the imaging library's filters and resamplers are available.
 
 void ApplyPictureCommand(Bitmap& picture, std::int32_t command, std::int32_t brightPower, std::int32_t) {
-    if (picture.BitsPerPixel() != 32)
-        picture = ToBits32(picture);
-    if (command != 3 && command != 4)
-        return;
+    if (picture.BitsPerPixel() != 32) picture = ToBits32(picture);
+    if (command != 3 && command != 4) return;
     const int amount = command == 3 ? brightPower : -brightPower;
     for (int y = 0; y < picture.Height(); ++y) {
         std::uint8_t* row = picture.Row(y);

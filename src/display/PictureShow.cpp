@@ -4,9 +4,9 @@
 #include <exception>
 
 #include "display/FileInfoText.h"
-#include "display/Placement.h"
 #include "display/PictureArea.h"
 #include "display/PictureProcessing.h"
+#include "display/Placement.h"
 
 namespace pictavo {
 
@@ -15,8 +15,7 @@ PictureShow::PictureShow(AppState& state, PictureArea& area, Hooks hooks)
 
 QString PictureShow::ResolvePath(int index) {
     const QString entry = state_.ImageList.value(index);
-    if (state_.SourceKind == 1)
-        return hooks_.memberPath ? hooks_.memberPath(entry) : entry;
+    if (state_.SourceKind == 1) return hooks_.memberPath ? hooks_.memberPath(entry) : entry;
     // Input that arrived while the previous picture was drawn is served first.
     QCoreApplication::processEvents();
     return entry;
@@ -43,8 +42,7 @@ void PictureShow::DrawCurrent() {
     const Bitmap& picture = *current_;
     const auto rect = PlacePicture(picture.Width(), picture.Height(), area_.width(), area_.height(),
                                    state_.settings.ImageResizeType);
-    if (rect)
-        area_.DrawStretched(*rect, state_.settings.StretchAlgorithm, picture);
+    if (rect) area_.DrawStretched(*rect, state_.settings.StretchAlgorithm, picture);
 }
 
 void PictureShow::ProcessPicture(int command) {
@@ -74,12 +72,10 @@ void PictureShow::LoadSinglePicture(int index) {
             ProcessPicture(state_.ImageProcessCommand);
         else
             ReadSingle(path);
-        if (current_)
-            DrawCurrent();
+        if (current_) DrawCurrent();
     } catch (const std::exception&) {
         current_.reset();
-        if (hooks_.beep)
-            hooks_.beep();
+        if (hooks_.beep) hooks_.beep();
     }
     state_.PictureWidth = current_ ? current_->Width() : 0;
     state_.PictureHeight = current_ ? current_->Height() : 0;
@@ -103,14 +99,12 @@ void PictureShow::LoadSpreadPictures(int left, int right) {
             ProcessPicture(state_.ImageProcessCommand);
         else
             ReadSpread(leftPath, rightPath);
-        if (current_)
-            DrawCurrent();
+        if (current_) DrawCurrent();
     } catch (const std::exception&) {
         // The lines must not show the sizes of the spread before this one.
         current_.reset();
         spreadSizes_ = {};
-        if (hooks_.beep)
-            hooks_.beep();
+        if (hooks_.beep) hooks_.beep();
     }
     state_.PictureWidth = current_ ? current_->Width() : 0;
     state_.PictureHeight = current_ ? current_->Height() : 0;
@@ -129,13 +123,11 @@ void PictureShow::LoadSpreadPictures(int left, int right) {
 void PictureShow::WriteInfoLines(const QStringList& lines) {
     const int height = area_.LineHeight();
     const QColor color = ColorFromSetting(state_.settings.FileInfoColor);
-    for (int k = 0; k < lines.size(); ++k)
-        area_.DrawTextLine(k * height, lines[k], color);
+    for (int k = 0; k < lines.size(); ++k) area_.DrawTextLine(k * height, lines[k], color);
 }
 
 void PictureShow::Finish() {
-    if (hooks_.finish)
-        hooks_.finish();
+    if (hooks_.finish) hooks_.finish();
 }
 
 }  // namespace pictavo

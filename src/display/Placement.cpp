@@ -11,8 +11,7 @@ PictureRect CentrePicture(int w, int h, int W, int H) {
 }
 
 PictureRect FitPicture(int w, int h, int W, int H) {
-    if (w <= 0 || h <= 0 || W <= 0 || H <= 0)
-        return {};
+    if (w <= 0 || h <= 0 || W <= 0 || H <= 0) return {};
     const double a = static_cast<double>(w) / h;
     const double A = static_cast<double>(W) / H;
     if (a <= A) {
@@ -31,12 +30,10 @@ std::optional<PictureRect> PlacePicture(int w, int h, int W, int H, std::int32_t
         case 0:
             return CentrePicture(w, h, W, H);
         case 1:
-            if (w > W || h > H)
-                return FitPicture(w, h, W, H);
+            if (w > W || h > H) return FitPicture(w, h, W, H);
             return CentrePicture(w, h, W, H);
         case 2:
-            if (w < W || h < H)
-                return FitPicture(w, h, W, H);
+            if (w < W || h < H) return FitPicture(w, h, W, H);
             return CentrePicture(w, h, W, H);
         case 3:
             return FitPicture(w, h, W, H);
@@ -47,14 +44,13 @@ std::optional<PictureRect> PlacePicture(int w, int h, int W, int H, std::int32_t
 
 std::optional<VisibleCrop> NaturalSizeCrop(const PictureRect& rect, int w, int h, int W, int H) {
     // Visible part in picture coordinates.
-    const PictureRect visible{std::max(0, -rect.left), std::max(0, -rect.top),
-                              std::min(w, W - rect.left), std::min(h, H - rect.top)};
-    if (visible.IsEmpty())
-        return std::nullopt;
+    const PictureRect visible{std::max(0, -rect.left), std::max(0, -rect.top), std::min(w, W - rect.left),
+                              std::min(h, H - rect.top)};
+    if (visible.IsEmpty()) return std::nullopt;
     VisibleCrop crop;
     crop.visible = visible;
-    crop.source = {std::max(0, visible.left - 1), std::max(0, visible.top - 1), std::min(w, visible.right + 1),
-                   std::min(h, visible.bottom + 1)};
+    crop.source = {std::max(0, visible.left - 1), std::max(0, visible.top - 1),
+                   std::min(w, visible.right + 1), std::min(h, visible.bottom + 1)};
     crop.innerX = visible.left - crop.source.left;
     crop.innerY = visible.top - crop.source.top;
     return crop;

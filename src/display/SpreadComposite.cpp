@@ -36,13 +36,10 @@ void FillBitmap(Bitmap& picture, std::int32_t color) {
     const std::uint8_t pixel[4] = {static_cast<std::uint8_t>((color >> 16) & 0xFF),
                                    static_cast<std::uint8_t>((color >> 8) & 0xFF),
                                    static_cast<std::uint8_t>(color & 0xFF), 0};
-    if (picture.Height() == 0)
-        return;
+    if (picture.Height() == 0) return;
     std::uint8_t* first = picture.Row(0);
-    for (int x = 0; x < picture.Width(); ++x)
-        std::memcpy(first + static_cast<std::size_t>(x) * 4, pixel, 4);
-    for (int y = 1; y < picture.Height(); ++y)
-        std::memcpy(picture.Row(y), first, picture.Stride());
+    for (int x = 0; x < picture.Width(); ++x) std::memcpy(first + static_cast<std::size_t>(x) * 4, pixel, 4);
+    for (int y = 1; y < picture.Height(); ++y) std::memcpy(picture.Row(y), first, picture.Stride());
 }
 
 Bitmap ComposeSpread(const Bitmap& left, const Bitmap& right, std::int32_t backgroundColor) {

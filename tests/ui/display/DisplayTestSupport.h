@@ -19,8 +19,7 @@ public:
     Bitmap Decode(const std::string& path) const override {
         ++*calls_;
         const QImage image = QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
-        if (image.isNull())
-            throw EDecode("unreadable test picture " + path);
+        if (image.isNull()) throw EDecode("unreadable test picture " + path);
         Bitmap picture(image.width(), image.height(), 32);
         for (int y = 0; y < image.height(); ++y)
             std::memcpy(picture.Row(y), image.constScanLine(y), static_cast<std::size_t>(image.width()) * 4);
@@ -40,7 +39,9 @@ inline QImage QuadrantPicture(int w, int h) {
             const bool right = x >= w / 2;
             const bool bottom = y >= h / 2;
             const int shade = (x * 7 + y * 3) % 40;
-            image.setPixel(x, y, qRgb(right ? 200 + shade : 20 + shade, bottom ? 180 + shade : 30, !right && bottom ? 220 : 60 + shade));
+            image.setPixel(x, y,
+                           qRgb(right ? 200 + shade : 20 + shade, bottom ? 180 + shade : 30,
+                                !right && bottom ? 220 : 60 + shade));
         }
     return image;
 }

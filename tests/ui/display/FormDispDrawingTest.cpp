@@ -17,8 +17,9 @@ QImage FlatQuadrants(int w, int h) {
     QImage image(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, x < w / 2 ? (y < h / 2 ? qRgb(255, 0, 0) : qRgb(0, 255, 0))
-                                            : (y < h / 2 ? qRgb(0, 0, 255) : qRgb(255, 255, 255)));
+            image.setPixel(x, y,
+                           x < w / 2 ? (y < h / 2 ? qRgb(255, 0, 0) : qRgb(0, 255, 0))
+                                     : (y < h / 2 ? qRgb(0, 0, 255) : qRgb(255, 255, 255)));
     return image;
 }
 
@@ -126,10 +127,8 @@ void FormDispDrawingTest::plainStretchMapsQuadrants() {
             if (qx[i] >= 0 && qx[i] < 200 && qy[j] >= 0 && qy[j] < 150)
                 QCOMPARE(f.At(qx[i], qy[j]), colours[i][j]);
     // Just outside the rectangle (where that is inside the area) shows the window colour.
-    if (r.left > 0)
-        QCOMPARE(f.At(r.left - 1, std::clamp(r.top + 1, 0, 149)), f.Background());
-    if (r.bottom < 150)
-        QCOMPARE(f.At(std::clamp(r.left + 1, 0, 199), r.bottom), f.Background());
+    if (r.left > 0) QCOMPARE(f.At(r.left - 1, std::clamp(r.top + 1, 0, 149)), f.Background());
+    if (r.bottom < 150) QCOMPARE(f.At(std::clamp(r.left + 1, 0, 199), r.bottom), f.Background());
 }
 
 void FormDispDrawingTest::spreadPagesLandSideBySideInReadingOrder() {

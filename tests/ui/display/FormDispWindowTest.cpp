@@ -15,8 +15,7 @@ namespace {
 // whichever child lies there, as a user's hand would.
 void DragAt(QWidget* window, QPoint pos, QPoint delta) {
     QWidget* target = window->childAt(pos);
-    if (!target)
-        target = window;
+    if (!target) target = window;
     const QPoint local = target->mapFrom(window, pos);
     QTest::mousePress(target, Qt::LeftButton, {}, local);
     QTest::mouseMove(target, local + delta);
