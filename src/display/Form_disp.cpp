@@ -181,6 +181,8 @@ void Form_disp::RunShowSequence() {
     }
     state_.ImageProcessCommand = -1;
     state_.CurrentIndex = 0;
+    // A load that was still under way when the last show ended may have refilled the cache.
+    show_->EmptyCurrentPicture();
     const QColor windowColor = ColorFromSetting(s.BackGroundColor);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, windowColor);
