@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "platform/CodePage.h"
 
@@ -44,22 +43,6 @@ QByteArray JoinLinesCrLf(const QStringList& lines) {
         bytes += "\r\n";
     }
     return bytes;
-}
-
-void WriteFileAtomically(const QString& path, const QByteArray& bytes) {
-    // QSaveFile writes to a temporary file in the target's folder, syncs it and renames it
-    // over the target on commit; without commit the temporary file is removed.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw ETextFileWrite("cannot create a file beside " + path.toStdString() + ": " +
-                             file.errorString().toStdString());
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        const std::string reason = file.errorString().toStdString();
-        file.cancelWriting();
-        throw ETextFileWrite("cannot write " + path.toStdString() + ": " + reason);
-    }
 }
 
 }  // namespace pictavo

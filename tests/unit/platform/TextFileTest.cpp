@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "platform/TextFile.h"
@@ -73,6 +74,19 @@ TEST(WriteFileAtomically, FailureThrowsAndKeepsTheOldFile) {
     const QString path = dir.filePath("missing-folder/list.lst");
     EXPECT_THROW(WriteFileAtomically(path, "x"), ETextFileWrite);
     EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(WriteFileAtomically, KeepsThePermissionsOfTheOldFileAndFollowsALink) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("pictavo.ini");
+    WriteBytes(path, "old");
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    const QString link = dir.filePath("link.ini");
+    ASSERT_TRUE(QFile::link(path, link));
+    WriteFileAtomically(link, "new");
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(ReadBytes(path), QByteArray("new"));
+    EXPECT_EQ(QFile::permissions(path) & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 }  // namespace
