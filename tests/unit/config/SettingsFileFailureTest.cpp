@@ -31,15 +31,11 @@ protected:
     QString path_ = dir_.filePath("pictavo.ini");
 };
 
-TEST_F(BadSettingsFileTest, EmptyFileGivesDefaults) {
+TEST_F(BadSettingsFileTest, EmptyFileOrAFolderInItsPlaceGivesDefaults) {
     EXPECT_EQ(Resave(LoadBytes("")), ExpectedFile({}));
-}
-
-TEST_F(BadSettingsFileTest, FolderInPlaceOfTheFileGivesDefaults) {
-    ASSERT_TRUE(QDir().mkpath(path_));
-    const Settings settings = LoadSettings(path_, QSize(kScreenWidth, kScreenHeight), kProgramFolder);
-    EXPECT_EQ(settings.JumpNumber, 10);
-    EXPECT_EQ(settings.DispWindowWidth, 480);
+    const QString folder = dir_.filePath("folder.ini");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_EQ(LoadSettings(folder, QSize(kScreenWidth, kScreenHeight), kProgramFolder).DispWindowWidth, 480);
 }
 
 TEST_F(BadSettingsFileTest, BinaryBytesGiveDefaults) {

@@ -9,11 +9,8 @@
 namespace pictavo {
 namespace {
 
-TEST(ChooseProgramFile, BesideTheProgramWhenItsFolderIsWritable) {
+TEST(ChooseProgramFile, BesideTheProgramWhenItsFolderIsWritableElseUnderThePerUserFolder) {
     EXPECT_EQ(ChooseProgramFile("/opt/pv", true, "/home/u/.config", "pictavo.ini"), "/opt/pv/pictavo.ini");
-}
-
-TEST(ChooseProgramFile, UnderThePerUserFolderOtherwise) {
     EXPECT_EQ(ChooseProgramFile("/opt/pv", false, "/home/u/.config", "pictavo.ini"),
               "/home/u/.config/pictavo/pictavo.ini");
     EXPECT_EQ(ChooseProgramFile("/opt/pv", false, "/home/u/.cache", "tmp"), "/home/u/.cache/pictavo/tmp");
