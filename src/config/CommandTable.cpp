@@ -1,5 +1,5 @@
-#include <cstring>
 #include <strings.h>
+#include <cstring>
 
 #include "config/KeyNames.h"
 
@@ -34,7 +34,8 @@ constexpr std::array<CommandInfo, kCommandCount> kCommands{{
      C::ShowNowTime},
     {"ImgProc_FormatKey", "画像元に戻す", "ComboBox_imgproc_formatkey", 112, &S::ImgProc_FormatKey,
      C::ImgProcFormat},
-    {"ImgProc_MonoKey", "画像モノクロ化", "ComboBox_imgproc_monokey", 113, &S::ImgProc_MonoKey, C::ImgProcMono},
+    {"ImgProc_MonoKey", "画像モノクロ化", "ComboBox_imgproc_monokey", 113, &S::ImgProc_MonoKey,
+     C::ImgProcMono},
     {"ImgProc_NegaKey", "画像ネガ反転", "ComboBox_imgproc_negakey", 114, &S::ImgProc_NegaKey, C::ImgProcNega},
     {"ImgProc_BrightKey", "画像明るく", "ComboBox_imgproc_brightkey", 115, &S::ImgProc_BrightKey,
      C::ImgProcBright},
@@ -53,7 +54,8 @@ constexpr std::array<CommandInfo, kCommandCount> kCommands{{
 // Index into kCommands by Command, built from the table so the two orders cannot drift.
 constexpr std::array<std::size_t, kCommandCount> MakeRowOfCommand() {
     std::array<std::size_t, kCommandCount> rows{};
-    for (std::size_t i = 0; i < kCommands.size(); ++i) rows[static_cast<std::size_t>(kCommands[i].command)] = i;
+    for (std::size_t i = 0; i < kCommands.size(); ++i)
+        rows[static_cast<std::size_t>(kCommands[i].command)] = i;
     return rows;
 }
 constexpr std::array<std::size_t, kCommandCount> kRowOfCommand = MakeRowOfCommand();
@@ -67,9 +69,13 @@ constexpr std::array<Command, kCommandCount> kDispatchOrder = MakeDispatchOrder(
 
 }  // namespace
 
-const std::array<CommandInfo, kCommandCount>& Commands() { return kCommands; }
+const std::array<CommandInfo, kCommandCount>& Commands() {
+    return kCommands;
+}
 
-const std::array<Command, kCommandCount>& DispatchOrder() { return kDispatchOrder; }
+const std::array<Command, kCommandCount>& DispatchOrder() {
+    return kDispatchOrder;
+}
 
 const CommandInfo& InfoOf(Command command) {
     return kCommands[kRowOfCommand[static_cast<std::size_t>(command)]];
@@ -83,9 +89,13 @@ KeyCode DefaultKeyCode(const char* iniKey) {
     return 0;
 }
 
-KeyCode DefaultKeyCode(Command command) { return InfoOf(command).defaultCode; }
+KeyCode DefaultKeyCode(Command command) {
+    return InfoOf(command).defaultCode;
+}
 
-KeyCode BoundCode(const Settings& settings, Command command) { return settings.*(InfoOf(command).field); }
+KeyCode BoundCode(const Settings& settings, Command command) {
+    return settings.*(InfoOf(command).field);
+}
 
 std::optional<Command> CommandForCode(const Settings& settings, KeyCode code) {
     if (code == kEscapeKey) return Command::Exit;

@@ -5,7 +5,9 @@
 namespace pictavo {
 namespace {
 
-bool IsBlank(QChar c) { return c.unicode() <= 0x20; }
+bool IsBlank(QChar c) {
+    return c.unicode() <= 0x20;
+}
 
 // Digits of `text` from `start` in base 10 or 16, as an unsigned magnitude; nullopt for no
 // digits, a foreign character or a value above `limit`.
@@ -108,7 +110,9 @@ QStringList IniDocument::Lines(const QString& section) const {
     return found != nullptr ? found->lines : QStringList{};
 }
 
-void IniDocument::AddSection(const QString& section) { FindOrAdd(section); }
+void IniDocument::AddSection(const QString& section) {
+    FindOrAdd(section);
+}
 
 void IniDocument::Append(const QString& section, const QString& key, const QString& value) {
     QString line = key + u'=' + value;

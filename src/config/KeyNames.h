@@ -60,12 +60,12 @@ enum class Command : int {
 };
 
 struct CommandInfo {
-    const char* iniKey;          // "NextKey"
-    const char* label;           // "次の画像 " (UTF-8)
-    const char* comboBox;        // "ComboBox_nextkey"
-    KeyCode defaultCode;         // 39
-    KeyCode Settings::*field;    // &Settings::NextKey
-    Command command;             // Command::Next
+    const char* iniKey;        // "NextKey"
+    const char* label;         // "次の画像 " (UTF-8)
+    const char* comboBox;      // "ComboBox_nextkey"
+    KeyCode defaultCode;       // 39
+    KeyCode Settings::*field;  // &Settings::NextKey
+    Command command;           // Command::Next
 };
 
 // The 28 commands in the order of the INI section (and of the settings dialog's rows).

@@ -81,7 +81,8 @@ const char* const kSusie = "Susie";
 const char* const kArcDll = "ArcDLL";
 const char* const kExtention = "Extention";
 
-std::int32_t ReadInteger(const IniDocument& ini, const char* section, const char* key, std::int32_t fallback) {
+std::int32_t ReadInteger(const IniDocument& ini, const char* section, const char* key,
+                         std::int32_t fallback) {
     const std::optional<QString> text = ini.Value(QLatin1String(section), QLatin1String(key));
     if (!text) return fallback;
     return ParseIniInteger(*text).value_or(fallback);
@@ -93,12 +94,13 @@ void ReadFields(const IniDocument& ini, const char* section, const std::array<Fi
                 Settings& settings) {
     for (const Field& field : fields) {
         if (const auto* integer = std::get_if<std::int32_t S::*>(&field.ref)) {
-            settings.**integer = ReadInteger(ini, section, field.key, settings.**integer);
+            settings.** integer = ReadInteger(ini, section, field.key, settings.**integer);
         } else if (const auto* flag = std::get_if<bool S::*>(&field.ref)) {
-            settings.**flag = ReadInteger(ini, section, field.key, settings.**flag ? 1 : 0) != 0;
+            settings.** flag = ReadInteger(ini, section, field.key, settings.**flag ? 1 : 0) != 0;
         } else {
             const auto text = std::get<QString S::*>(field.ref);
-            settings.*text = ini.Value(QLatin1String(section), QLatin1String(field.key)).value_or(settings.*text);
+            settings.*text =
+                ini.Value(QLatin1String(section), QLatin1String(field.key)).value_or(settings.*text);
         }
     }
 }
@@ -166,13 +168,15 @@ IniDocument SettingsToIni(const Settings& settings) {
     IniDocument ini;
     WriteFields(ini, kSystem, kSystemFields, settings);
     for (const CommandInfo& command : Commands()) {
-        ini.Append(QLatin1String(kKey), QLatin1String(command.iniKey), QString::number(settings.*command.field));
+        ini.Append(QLatin1String(kKey), QLatin1String(command.iniKey),
+                   QString::number(settings.*command.field));
     }
     WriteFields(ini, kSusie, kSusieFields, settings);
     WriteFields(ini, kArcDll, kArcDllFields, settings);
     ini.AddSection(QLatin1String(kExtention));
     for (qsizetype i = 0; i < settings.LoadExtensions.size(); ++i) {
-        ini.Append(QLatin1String(kExtention), QStringLiteral("Ext[%1]").arg(i), settings.LoadExtensions.at(i));
+        ini.Append(QLatin1String(kExtention), QStringLiteral("Ext[%1]").arg(i),
+                   settings.LoadExtensions.at(i));
     }
     return ini;
 }

@@ -1,7 +1,7 @@
 #include "platform/ClockText.h"
 
-#include <array>
 #include <langinfo.h>
+#include <array>
 
 namespace pictavo {
 

@@ -1,8 +1,8 @@
 #include "platform/CodePage.h"
 
+#include <iconv.h>
 #include <algorithm>
 #include <cerrno>
-#include <iconv.h>
 #include <stdexcept>
 #include <vector>
 
@@ -39,11 +39,16 @@ int Utf8SequenceLength(unsigned char lead) {
 // code points above U+10FFFF).
 bool SecondByteFits(unsigned char lead, unsigned char second) {
     switch (lead) {
-        case 0xE0: return second >= 0xA0 && second <= 0xBF;
-        case 0xED: return second >= 0x80 && second <= 0x9F;
-        case 0xF0: return second >= 0x90 && second <= 0xBF;
-        case 0xF4: return second >= 0x80 && second <= 0x8F;
-        default: return second >= 0x80 && second <= 0xBF;
+        case 0xE0:
+            return second >= 0xA0 && second <= 0xBF;
+        case 0xED:
+            return second >= 0x80 && second <= 0x9F;
+        case 0xF0:
+            return second >= 0x90 && second <= 0xBF;
+        case 0xF4:
+            return second >= 0x80 && second <= 0x8F;
+        default:
+            return second >= 0x80 && second <= 0xBF;
     }
 }
 
@@ -68,7 +73,9 @@ qsizetype ValidUtf8Length(const QByteArray& bytes) {
 
 }  // namespace
 
-bool LooksLikeUtf8(const QByteArray& bytes) { return ValidUtf8Length(bytes) >= 0; }
+bool LooksLikeUtf8(const QByteArray& bytes) {
+    return ValidUtf8Length(bytes) >= 0;
+}
 
 QString DecodeCp932(const QByteArray& bytes) {
     IconvHandle converter("UTF-8", "CP932");

@@ -20,6 +20,8 @@ void SortCaseInsensitive(QStringList& paths) {
               [&collator](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
 }
 
-int CompareCaseInsensitive(const QString& a, const QString& b) { return MakeCollator().compare(a, b); }
+int CompareCaseInsensitive(const QString& a, const QString& b) {
+    return MakeCollator().compare(a, b);
+}
 
 }  // namespace pictavo

@@ -14,7 +14,9 @@ void ShowMessage(QWidget* owner, QMessageBox::Icon icon, const QString& caption,
 
 }  // namespace
 
-void Beep() { QApplication::beep(); }
+void Beep() {
+    QApplication::beep();
+}
 
 void ShowErrorMessage(QWidget* owner, const QString& text) {
     ShowMessage(owner, QMessageBox::Critical, QStringLiteral("エラー"), text);

@@ -1,9 +1,9 @@
 #include "platform/ProgramPaths.h"
 
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <unistd.h>
 
 namespace pictavo {
 

@@ -18,23 +18,25 @@ TEST_P(ParseIniIntegerTest, DecimalOrHexWithinThirtyTwoBits) {
     EXPECT_EQ(ParseIniInteger(QString::fromUtf8(GetParam().text)), GetParam().value) << GetParam().text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Numbers, ParseIniIntegerTest,
-    testing::Values(IntegerCase{"0", 0}, IntegerCase{"39", 39}, IntegerCase{"0x27", 39}, IntegerCase{"0X27", 39},
-                    IntegerCase{"$27", 39}, IntegerCase{"$fF", 255}, IntegerCase{"-5", -5}, IntegerCase{"+7", 7},
-                    IntegerCase{"-$10", -16}, IntegerCase{"2147483647", INT_MAX},
-                    IntegerCase{"-2147483648", INT_MIN}, IntegerCase{"0xFFFFFFFF", -1},
-                    IntegerCase{"0x0000000000FF", 255}));
+INSTANTIATE_TEST_SUITE_P(Numbers, ParseIniIntegerTest,
+                         testing::Values(IntegerCase{"0", 0}, IntegerCase{"39", 39}, IntegerCase{"0x27", 39},
+                                         IntegerCase{"0X27", 39}, IntegerCase{"$27", 39},
+                                         IntegerCase{"$fF", 255}, IntegerCase{"-5", -5}, IntegerCase{"+7", 7},
+                                         IntegerCase{"-$10", -16}, IntegerCase{"2147483647", INT_MAX},
+                                         IntegerCase{"-2147483648", INT_MIN}, IntegerCase{"0xFFFFFFFF", -1},
+                                         IntegerCase{"0x0000000000FF", 255}));
 
-INSTANTIATE_TEST_SUITE_P(
-    NotNumbers, ParseIniIntegerTest,
-    testing::Values(IntegerCase{"", std::nullopt}, IntegerCase{"abc", std::nullopt}, IntegerCase{"12a", std::nullopt},
-                    IntegerCase{"1.5", std::nullopt}, IntegerCase{"0x", std::nullopt}, IntegerCase{"$", std::nullopt},
-                    IntegerCase{"0x1G", std::nullopt},
-                    IntegerCase{"1 2", std::nullopt}, IntegerCase{"２", std::nullopt},
-                    IntegerCase{"2147483648", std::nullopt}, IntegerCase{"-2147483649", std::nullopt},
-                    IntegerCase{"0x100000000", std::nullopt}, IntegerCase{"4294967295", std::nullopt},
-                    IntegerCase{"99999999999999999999999999", std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(NotNumbers, ParseIniIntegerTest,
+                         testing::Values(IntegerCase{"", std::nullopt}, IntegerCase{"abc", std::nullopt},
+                                         IntegerCase{"12a", std::nullopt}, IntegerCase{"1.5", std::nullopt},
+                                         IntegerCase{"0x", std::nullopt}, IntegerCase{"$", std::nullopt},
+                                         IntegerCase{"0x1G", std::nullopt}, IntegerCase{"1 2", std::nullopt},
+                                         IntegerCase{"２", std::nullopt},
+                                         IntegerCase{"2147483648", std::nullopt},
+                                         IntegerCase{"-2147483649", std::nullopt},
+                                         IntegerCase{"0x100000000", std::nullopt},
+                                         IntegerCase{"4294967295", std::nullopt},
+                                         IntegerCase{"99999999999999999999999999", std::nullopt}));
 
 TEST(IniDocumentRead, IgnoresBlankAndCommentLinesAndKeysBeforeAnySection) {
     const IniDocument ini = IniDocument::Parse(

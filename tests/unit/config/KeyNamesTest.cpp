@@ -31,7 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RowCase{46, 226, "\\", "\\"}, RowCase{47, 1, "マウス左", "ﾏｳｽ左"},
                     RowCase{49, 4, "マウス中", "ﾏｳｽ中"}, RowCase{59, 32, "Space bar", "Space bar"},
                     RowCase{66, 39, "→", "→"}, RowCase{78, 96, "0（テンキー)", "0（ﾃﾝｷｰ)"},
-                    RowCase{87, 105, "9(テンキー)", "9(ﾃﾝｷｰ)"}, RowCase{90, 108, "Separator（テンキー）", "Separator（ﾃﾝｷｰ）"},
+                    RowCase{87, 105, "9(テンキー)", "9(ﾃﾝｷｰ)"},
+                    RowCase{90, 108, "Separator（テンキー）", "Separator（ﾃﾝｷｰ）"},
                     RowCase{93, 111, "/（テンキー）", "/（ﾃﾝｷｰ）"}, RowCase{117, 135, "F24", "F24"},
                     RowCase{126, 229, "Process", "Process"}, RowCase{132, 251, "Zoom", "Zoom"},
                     RowCase{134, 254, "Clear(OEM)", "Clear(OEM)"}));
@@ -47,7 +48,8 @@ TEST(KeyNameTable, EveryRowRoundTripsAndNoCodeRepeats) {
 }
 
 TEST(KeyNameTable, CodesWithoutARowShowAsErrorAndSelectTheFirstRow) {
-    for (const KeyCode code : {KeyCode{0}, kEscapeKey, KeyCode{220}, KeyCode{252}, KeyCode{255}, KeyCode{65535}}) {
+    for (const KeyCode code :
+         {KeyCode{0}, kEscapeKey, KeyCode{220}, KeyCode{252}, KeyCode{255}, KeyCode{65535}}) {
         EXPECT_EQ(KeyName(code), QStringLiteral("エラー")) << code;
         EXPECT_EQ(KeyIndexFromCode(code), 0) << code;
     }
@@ -57,8 +59,9 @@ TEST(KeyNameTable, CodesWithoutARowShowAsErrorAndSelectTheFirstRow) {
 
 TEST(CommandTable, DefaultsSitAtTheDefaultButtonsPositionsAndDiffer) {
     // Positions in the order of the INI section.
-    const std::array<int, kCommandCount> positions{66, 67, 64, 65, 8,  3,  17, 23, 56, 51, 59, 50, 18,  63,
-                                                   62, 0,  11, 19, 94, 95, 96, 97, 98, 99, 100, 101, 102, 103};
+    const std::array<int, kCommandCount> positions{66, 67, 64, 65, 8,   3,   17,  23, 56, 51,
+                                                   59, 50, 18, 63, 62,  0,   11,  19, 94, 95,
+                                                   96, 97, 98, 99, 100, 101, 102, 103};
     std::set<KeyCode> codes;
     for (std::size_t i = 0; i < Commands().size(); ++i) {
         const CommandInfo& info = Commands()[i];
@@ -73,13 +76,36 @@ TEST(CommandTable, DefaultsSitAtTheDefaultButtonsPositionsAndDiffer) {
 }
 
 TEST(CommandTable, DispatchOrderTestsExitFirstAndTheImageCommandsLast) {
-    const std::vector<const char*> expected{
-        "ExitKey", "NextKey", "PrevKey", "NextJumpKey", "PrevJumpKey", "Plus1PageKey", "Minus1PageKey",
-        "RandomJumpKey", "ExchangeLRKey", "ChangePicShowTypeKey", "FileInfoKey", "RepaintKey", "AutoSlideKey",
-        "FileListKey", "EnvInfoKey", "AnimationKey", "AddListKey", "ShowNowTimeKey", "ImgProc_FormatKey",
-        "ImgProc_MonoKey", "ImgProc_NegaKey", "ImgProc_BrightKey", "ImgProc_DarkKey", "ImgProc_BlurKey",
-        "ImgProc_LRotateKey", "ImgProc_RRotateKey", "ImgProc_TBRotateKey", "ImgProc_LRRotateKey"};
-    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_STREQ(InfoOf(DispatchOrder()[i]).iniKey, expected[i]);
+    const std::vector<const char*> expected{"ExitKey",
+                                            "NextKey",
+                                            "PrevKey",
+                                            "NextJumpKey",
+                                            "PrevJumpKey",
+                                            "Plus1PageKey",
+                                            "Minus1PageKey",
+                                            "RandomJumpKey",
+                                            "ExchangeLRKey",
+                                            "ChangePicShowTypeKey",
+                                            "FileInfoKey",
+                                            "RepaintKey",
+                                            "AutoSlideKey",
+                                            "FileListKey",
+                                            "EnvInfoKey",
+                                            "AnimationKey",
+                                            "AddListKey",
+                                            "ShowNowTimeKey",
+                                            "ImgProc_FormatKey",
+                                            "ImgProc_MonoKey",
+                                            "ImgProc_NegaKey",
+                                            "ImgProc_BrightKey",
+                                            "ImgProc_DarkKey",
+                                            "ImgProc_BlurKey",
+                                            "ImgProc_LRotateKey",
+                                            "ImgProc_RRotateKey",
+                                            "ImgProc_TBRotateKey",
+                                            "ImgProc_LRRotateKey"};
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_STREQ(InfoOf(DispatchOrder()[i]).iniKey, expected[i]);
 }
 
 TEST(CommandForCode, FirstCommandInDispatchOrderWinsAndEscapeAlwaysLeaves) {

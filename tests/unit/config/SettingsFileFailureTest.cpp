@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QSize>
 #include <QTemporaryDir>
 #include <csignal>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include "SettingsFixtures.h"
 #include "config/SettingsFile.h"
@@ -66,7 +66,8 @@ TEST_F(BadSettingsFileTest, Cp932FileFromAnOlderVersionIsDecoded) {
 }
 
 TEST_F(BadSettingsFileTest, LinesWithoutEqualsAndKeysBeforeAnySectionAreIgnored) {
-    const Settings settings = LoadBytes("JumpNumber=3\nIsFullScreen=0\n[System]\nJumpNumber\nJumpNumber 4\n=5\n");
+    const Settings settings =
+        LoadBytes("JumpNumber=3\nIsFullScreen=0\n[System]\nJumpNumber\nJumpNumber 4\n=5\n");
     EXPECT_EQ(settings.JumpNumber, 10);
     EXPECT_TRUE(settings.IsFullScreen);
 }

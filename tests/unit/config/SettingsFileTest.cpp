@@ -80,20 +80,19 @@ TEST_F(SettingsFileTest, HandWrittenFileRoundTripsToTheCanonicalFile) {
         "x=.gif\r\n");
     EXPECT_EQ(settings.ChangePicShowTypeKey, 65);
     EXPECT_EQ(settings.PrevKey, 39);
-    EXPECT_EQ(SaveAndRead(settings),
-              ExpectedFile({{"Left", "-20"},
-                            {"ImageResizeType", "7"},
-                            {"FileInfoColor", "255"},
-                            {"BackGroundColor", "1056816"},
-                            {"IsAutoSlide", "1"},
-                            {"FirstDirectory_SelFile", "C:\\pics"},
-                            {"InputPassword", "pass=word"},
-                            {"ChangePicShowTypeKey", "65"},
-                            {"PrevKey", "39"},
-                            {"SearchSelDirPath", "/home/u/spi/"},
-                            {"IsUseSPI", "1"},
-                            {"IsLoadArcDLL_RAR", "0"}},
-                           {".png", ".gif"}));
+    EXPECT_EQ(SaveAndRead(settings), ExpectedFile({{"Left", "-20"},
+                                                   {"ImageResizeType", "7"},
+                                                   {"FileInfoColor", "255"},
+                                                   {"BackGroundColor", "1056816"},
+                                                   {"IsAutoSlide", "1"},
+                                                   {"FirstDirectory_SelFile", "C:\\pics"},
+                                                   {"InputPassword", "pass=word"},
+                                                   {"ChangePicShowTypeKey", "65"},
+                                                   {"PrevKey", "39"},
+                                                   {"SearchSelDirPath", "/home/u/spi/"},
+                                                   {"IsUseSPI", "1"},
+                                                   {"IsLoadArcDLL_RAR", "0"}},
+                                                  {".png", ".gif"}));
 }
 
 struct KeyCodeCase {
@@ -108,13 +107,13 @@ TEST_P(KeyCodeReadTest, KeyCodesKeepTheirLowSixteenBits) {
     EXPECT_EQ(LoadText(line).NextKey, GetParam().code) << GetParam().value;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, KeyCodeReadTest,
-    testing::Values(KeyCodeCase{"39", 39}, KeyCodeCase{"0x27", 39}, KeyCodeCase{"$27", 39},
-                    KeyCodeCase{"65575", 39}, KeyCodeCase{"0x10027", 39}, KeyCodeCase{"-1", 65535},
-                    // not a number, or more than 32 bits: the default
-                    KeyCodeCase{"", 39}, KeyCodeCase{"Right", 39}, KeyCodeCase{"4294967335", 39},
-                    KeyCodeCase{"0x100000027", 39}));
+INSTANTIATE_TEST_SUITE_P(Values, KeyCodeReadTest,
+                         testing::Values(KeyCodeCase{"39", 39}, KeyCodeCase{"0x27", 39},
+                                         KeyCodeCase{"$27", 39}, KeyCodeCase{"65575", 39},
+                                         KeyCodeCase{"0x10027", 39}, KeyCodeCase{"-1", 65535},
+                                         // not a number, or more than 32 bits: the default
+                                         KeyCodeCase{"", 39}, KeyCodeCase{"Right", 39},
+                                         KeyCodeCase{"4294967335", 39}, KeyCodeCase{"0x100000027", 39}));
 
 TEST_F(SettingsFileTest, ExtensionSectionTakesEveryLineWhateverItsKey) {
     const Settings settings = LoadText("[Extention]\r\nExt[5]=.png\r\n; .tif\r\n\r\nfoo = .gif \r\n.Jpg\r\n");

@@ -110,7 +110,8 @@ Ext[4]=.gif
 
 // The default file with some key lines changed (key -> new value) and another extension
 // list, as UTF-8 bytes with CR LF.
-inline QByteArray ExpectedFile(const std::map<QString, QString>& changed, const QStringList& extensions = {}) {
+inline QByteArray ExpectedFile(const std::map<QString, QString>& changed,
+                               const QStringList& extensions = {}) {
     QStringList lines = QString::fromUtf8(kDefaultFile).split('\n');
     lines.removeLast();  // the text ends with a line break
     for (QString& line : lines) {
@@ -120,7 +121,8 @@ inline QByteArray ExpectedFile(const std::map<QString, QString>& changed, const 
     if (!extensions.isEmpty()) {
         const qsizetype section = lines.indexOf("[Extention]");
         lines.erase(lines.begin() + section + 1, lines.end());
-        for (qsizetype i = 0; i < extensions.size(); ++i) lines.append(QString("Ext[%1]=%2").arg(i).arg(extensions[i]));
+        for (qsizetype i = 0; i < extensions.size(); ++i)
+            lines.append(QString("Ext[%1]=%2").arg(i).arg(extensions[i]));
         lines.append(QString());
     }
     return (lines.join("\r\n") + "\r\n").toUtf8();

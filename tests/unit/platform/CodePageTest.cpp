@@ -25,7 +25,11 @@ TEST(DecodeText, FileCutInsideItsLastCharacterStaysUtf8) {
 
 TEST(DecodeCp932, UndefinedBytesBecomeReplacementCharactersAndDecodingGoesOn) {
     // 0x80 and 0xA0 are not defined in CP932; a lead byte at the very end has no partner.
-    const QString text = DecodeCp932(QByteArray("a\x80" "b\xa0" "c\x83", 6));
+    const QString text =
+        DecodeCp932(QByteArray("a\x80"
+                               "b\xa0"
+                               "c\x83",
+                               6));
     EXPECT_EQ(text, QStringLiteral("a\uFFFDb\uFFFDc\uFFFD"));
 }
 
@@ -47,16 +51,15 @@ TEST_P(LooksLikeUtf8Test, AcceptsOnlyWellFormedUtf8) {
     EXPECT_EQ(LooksLikeUtf8(QByteArray(GetParam().bytes)), GetParam().valid) << GetParam().bytes;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sequences, LooksLikeUtf8Test,
-    testing::Values(Utf8Case{"plain ascii", true}, Utf8Case{"\xE3\x81\x82", true},  // あ
-                    Utf8Case{"\xF0\x9F\x98\x80", true},                               // an emoji
-                    Utf8Case{"\xE3\x81", true},                                       // cut at the end
-                    Utf8Case{"\xE3\x81 x", false},                                    // cut in the middle
-                    Utf8Case{"\xC0\x80", false},                                      // overlong
-                    Utf8Case{"\xED\xA0\x80", false},                                  // surrogate
-                    Utf8Case{"\xF4\x90\x80\x80", false},                              // above U+10FFFF
-                    Utf8Case{"\x83\x65", false}));
+INSTANTIATE_TEST_SUITE_P(Sequences, LooksLikeUtf8Test,
+                         testing::Values(Utf8Case{"plain ascii", true}, Utf8Case{"\xE3\x81\x82", true},  // あ
+                                         Utf8Case{"\xF0\x9F\x98\x80", true},   // an emoji
+                                         Utf8Case{"\xE3\x81", true},           // cut at the end
+                                         Utf8Case{"\xE3\x81 x", false},        // cut in the middle
+                                         Utf8Case{"\xC0\x80", false},          // overlong
+                                         Utf8Case{"\xED\xA0\x80", false},      // surrogate
+                                         Utf8Case{"\xF4\x90\x80\x80", false},  // above U+10FFFF
+                                         Utf8Case{"\x83\x65", false}));
 
 }  // namespace
 }  // namespace pictavo

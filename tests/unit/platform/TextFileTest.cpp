@@ -33,16 +33,16 @@ TEST_P(SplitLinesTest, BreaksAtCrLfLoneCrAndLoneLf) {
     EXPECT_EQ(SplitLines(QString::fromUtf8(GetParam().text)), GetParam().lines);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    LineEnds, SplitLinesTest,
-    testing::Values(SplitCase{"", {}}, SplitCase{"a", {"a"}}, SplitCase{"a\r\n", {"a"}},
-                    SplitCase{"a\r\nb", {"a", "b"}}, SplitCase{"a\nb\n", {"a", "b"}},
-                    SplitCase{"a\rb\r", {"a", "b"}}, SplitCase{"a\r\n\r\nb", {"a", "", "b"}},
-                    SplitCase{"a\n\rb", {"a", "", "b"}}, SplitCase{"\r\n", {""}}));
+INSTANTIATE_TEST_SUITE_P(LineEnds, SplitLinesTest,
+                         testing::Values(SplitCase{"", {}}, SplitCase{"a", {"a"}}, SplitCase{"a\r\n", {"a"}},
+                                         SplitCase{"a\r\nb", {"a", "b"}}, SplitCase{"a\nb\n", {"a", "b"}},
+                                         SplitCase{"a\rb\r", {"a", "b"}},
+                                         SplitCase{"a\r\n\r\nb", {"a", "", "b"}},
+                                         SplitCase{"a\n\rb", {"a", "", "b"}}, SplitCase{"\r\n", {""}}));
 
 TEST(JoinLinesCrLf, EndsEveryLineWithCrLfInUtf8) {
-    EXPECT_EQ(JoinLinesCrLf({"[System]", "名=値", ""}), QByteArray("[System]\r\n") +
-                                                          QStringLiteral("名=値").toUtf8() + "\r\n\r\n");
+    EXPECT_EQ(JoinLinesCrLf({"[System]", "名=値", ""}),
+              QByteArray("[System]\r\n") + QStringLiteral("名=値").toUtf8() + "\r\n\r\n");
     EXPECT_EQ(JoinLinesCrLf({}), QByteArray());
 }
 
