@@ -1,7 +1,7 @@
 #include "display/Form_disp.h"
 
-#include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
@@ -12,46 +12,14 @@
 #include "display/DisplayFrame.h"
 #include "display/PictureArea.h"
 #include "display/PictureShow.h"
+#include "platform/MessageBoxes.h"
+#include "platform/VirtualKeys.h"
 
 namespace pictavo {
 
 namespace {
 
 constexpr int kMinimumSide = 150;
-
-// Enough of the virtual-key table to leave the show by the bound exit key; the full key
-// dispatch takes over all keys.
-KeyCode ExitCandidateCode(const QKeyEvent& event) {
-    const int key = event.key();
-    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
-        return static_cast<KeyCode>(key);
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<KeyCode>(112 + (key - Qt::Key_F1));
-    switch (key) {
-        case Qt::Key_Backspace:
-            return 8;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return 13;
-        case Qt::Key_Space:
-            return 32;
-        case Qt::Key_End:
-            return 35;
-        case Qt::Key_Home:
-            return 36;
-        case Qt::Key_Left:
-            return 37;
-        case Qt::Key_Up:
-            return 38;
-        case Qt::Key_Right:
-            return 39;
-        case Qt::Key_Down:
-            return 40;
-        case Qt::Key_Delete:
-            return 46;
-        default:
-            return 0;
-    }
-}
 
 Qt::Edges EdgesOf(FrameArea area) {
     switch (area) {
@@ -267,7 +235,7 @@ void Form_disp::ProcessPicture(int command) {
 
 void Form_disp::Beep() {
     emit PictureLoadFailed();
-    QApplication::beep();
+    pictavo::Beep();
 }
 
 void Form_disp::BringToFront() {
@@ -307,7 +275,8 @@ void Form_disp::resizeEvent(QResizeEvent* event) {
 
 void Form_disp::keyPressEvent(QKeyEvent* event) {
     // Escape always leaves; so does the bound exit key.
-    if (event->key() == Qt::Key_Escape || ExitCandidateCode(*event) == state_.settings.ExitKey) {
+    if (event->key() == Qt::Key_Escape ||
+        VirtualKeyFromQtKey(event->key(), event->modifiers()) == state_.settings.ExitKey) {
         HideDisplay();
         return;
     }
