@@ -13,6 +13,9 @@ namespace pictavo {
 // What the archive open dialog offers when no archiver is available.
 inline constexpr const char* kAllFilesFilter = "全てのファイル|*";
 
+// Turns a "text|patterns|text|patterns" filter into Qt's "text (p1 p2);;..." form.
+QString QtNameFilters(const QString& filter);
+
 class ArchiveGateway {
 public:
     virtual ~ArchiveGateway() = default;

@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "app/ArchiveGateway.h"
 #include "app/ScreenPlacement.h"
 #include "config/SettingsFile.h"
 #include "platform/ProgramPaths.h"
@@ -24,17 +25,6 @@ QSize ScreenSize() {
 }
 
 }  // namespace
-
-QString QtNameFilters(const QString& filter) {
-    const QStringList parts = filter.split(u'|');
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(u';', u' ');
-        filters.append(QStringLiteral("%1 (%2)").arg(parts[i], patterns));
-    }
-    return filters.join(";;");
-}
 
 Settings DesktopHost::LoadSettings() {
     return pictavo::LoadSettings(SettingsFilePath(), ScreenSize(), pictavo::ProgramFolder());

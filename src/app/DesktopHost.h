@@ -5,9 +5,6 @@
 
 namespace pictavo {
 
-// Turns a "text|patterns|text|patterns" filter into Qt's "text (p1 p2);;..." form.
-QString QtNameFilters(const QString& filter);
-
 class DesktopHost final : public LauncherHost {
 public:
     Settings LoadSettings() override;

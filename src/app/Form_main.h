@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <QTimer>
+#include <chrono>
 
 #include "sources/AppState.h"
 #include "sources/Collection.h"
@@ -63,6 +64,8 @@ public:
     // What the launcher does when the display window has hidden: the program ends after a run
     // started with an argument (IsEndExe_Arg), otherwise the launcher comes back.
     void SlideshowEnded();
+    // How often a folder scan lets pending events run (its buttons, the menus); 15 ms unless set.
+    void SetScanEventInterval(std::chrono::milliseconds interval) { scanEventInterval_ = interval; }
     // True once the program has been asked to end; no road starts after that.
     bool IsEndRequested() const { return endRequested_; }
 
@@ -114,6 +117,8 @@ private:
     QString openDialogFilter_;
     QAction* mmenu_slide_archive = nullptr;
     QLabel* Panel1 = nullptr;
+    // Often enough for the loading window's buttons, rarely enough not to slow a large scan.
+    std::chrono::milliseconds scanEventInterval_{15};
     bool collecting_ = false;
     bool endRequested_ = false;
 };

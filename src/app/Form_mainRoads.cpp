@@ -2,7 +2,6 @@
 // menu, a dropped path and the first command-line argument.
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <chrono>
 
 #include "app/ArchiveGateway.h"
 #include "app/Form_main.h"
@@ -18,8 +17,6 @@ namespace pictavo {
 namespace {
 
 constexpr const char* kExtractFailedMessage = "ファイルの展開に失敗しました";
-// Often enough for the loading window's buttons, rarely enough not to slow a large scan.
-constexpr std::chrono::milliseconds kEventInterval{15};
 
 }  // namespace
 
@@ -50,7 +47,7 @@ CollectionVerdict Form_main::CollectFolder(const QString& folder) {
     state_.ImageList.clear();
     state_.ImageCount = 0;
 
-    EventPump pump([] { QCoreApplication::processEvents(); }, kEventInterval);
+    EventPump pump([] { QCoreApplication::processEvents(); }, scanEventInterval_);
     ScanHooks hooks;
     hooks.betweenEntries = [&pump] { pump.Poll(); };
     hooks.cancelRequested = [this] { return state_.CancelRequested; };
