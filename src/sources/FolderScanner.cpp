@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <algorithm>
 #include <memory>
 #include <string_view>
 
@@ -53,6 +54,18 @@ unsigned char ResolveType(int dirFd, const dirent& entry, struct stat& status, b
     haveStatus = true;
     if (S_ISDIR(status.st_mode)) return DT_DIR;
     return S_ISREG(status.st_mode) ? DT_REG : DT_UNKNOWN;
+}
+
+// "folder/name": ASCII names, by far the most common, skip the general decoding.
+QString JoinPath(const QString& prefix, std::string_view name) {
+    const bool ascii =
+        std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii) return prefix + QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+    QString path;
+    path.reserve(prefix.size() + static_cast<qsizetype>(name.size()));
+    path.append(prefix);
+    path.append(QLatin1StringView(name.data(), static_cast<qsizetype>(name.size())));
+    return path;
 }
 
 }  // namespace
@@ -115,7 +128,7 @@ void FolderScanner::ScanEntry(int dirFd, const dirent& entry, const QString& pre
     const unsigned char type = ResolveType(dirFd, entry, status, haveStatus);
     if (type == DT_DIR) {
         if (options_.IsGetSubDirectory)
-            ScanDirectory(dirFd, entry.d_name, prefix + QFile::decodeName(entry.d_name), list, count);
+            ScanDirectory(dirFd, entry.d_name, JoinPath(prefix, name), list, count);
         return;
     }
     if (type != DT_REG || !matcher_.MatchesName(name)) return;
@@ -123,7 +136,7 @@ void FolderScanner::ScanEntry(int dirFd, const dirent& entry, const QString& pre
         if (!haveStatus && fstatat(dirFd, entry.d_name, &status, 0) != 0) return;
         if (!SizeAccepted(static_cast<std::uint64_t>(status.st_size))) return;
     }
-    list.append(prefix + QFile::decodeName(entry.d_name));
+    list.append(JoinPath(prefix, name));
     ++count;
 }
 
