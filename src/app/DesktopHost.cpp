@@ -1,11 +1,9 @@
 #include "app/DesktopHost.h"
 
-#include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QUrl>
@@ -13,6 +11,7 @@
 #include "app/ArchiveGateway.h"
 #include "app/ScreenPlacement.h"
 #include "config/SettingsFile.h"
+#include "platform/MessageBoxes.h"
 #include "platform/ProgramPaths.h"
 
 namespace pictavo {
@@ -35,17 +34,19 @@ void DesktopHost::SaveSettings(const Settings& settings) {
     try {
         pictavo::SaveSettings(settings, path);
     } catch (const ESettingsWrite&) {
-        ShowMessage(nullptr, QStringLiteral("設定ファイルを書き込めませんでした。\n%1").arg(path), "エラー");
+        ShowErrorMessage(nullptr, QStringLiteral("設定ファイルを書き込めませんでした。\n%1").arg(path));
     }
 }
 
 void DesktopHost::ShowMessage(QWidget* owner, const QString& text, const QString& caption) {
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner);
-    box.exec();
+    if (caption == QStringLiteral("注意"))
+        ShowWarningMessage(owner, text);
+    else
+        ShowErrorMessage(owner, text);
 }
 
 void DesktopHost::Beep() {
-    QApplication::beep();
+    pictavo::Beep();
 }
 
 QString DesktopHost::ChooseFolder(QWidget* owner, const QString& initialFolder) {
