@@ -63,7 +63,8 @@ FindTime TimeFind(const QString& root) {
     for (int i = 0; i < kRuns; ++i) {
         const auto start = std::chrono::steady_clock::now();
         if (std::system(command.constData()) != 0) return {};
-        runs.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        runs.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     std::sort(runs.begin(), runs.end());
     return {runs[runs.size() / 2], (ChildrenCpuMilliseconds() - cpuBefore) / kRuns};
@@ -100,7 +101,8 @@ void BM_ScanFolder(benchmark::State& state) {
         const double cpuStart = ProcessCpuMilliseconds();
         pictavo::FolderScanner(Options(), hooks).Scan(root, list, count);
         cpuMs += ProcessCpuMilliseconds() - cpuStart;
-        wallMs.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        wallMs.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         benchmark::DoNotOptimize(list);
     }
     std::sort(wallMs.begin(), wallMs.end());
@@ -108,7 +110,8 @@ void BM_ScanFolder(benchmark::State& state) {
     state.counters["pictures"] = count;
     state.counters["find_ms"] = find.wallMs;
     state.counters["wall_ratio"] = find.wallMs > 0 ? medianWall / find.wallMs : 0;
-    state.counters["cpu_ratio"] = find.cpuMs > 0 ? cpuMs / static_cast<double>(state.iterations()) / find.cpuMs : 0;
+    state.counters["cpu_ratio"] =
+        find.cpuMs > 0 ? cpuMs / static_cast<double>(state.iterations()) / find.cpuMs : 0;
 }
 BENCHMARK(BM_ScanFolder)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

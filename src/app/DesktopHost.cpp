@@ -56,7 +56,8 @@ QString DesktopHost::ChooseFolder(QWidget* owner, const QString& initialFolder) 
     picker.setFileMode(QFileDialog::Directory);
     picker.setLabelText(QFileDialog::FileName, "フォルダを選択してください");
     const bool known = !initialFolder.isEmpty() && QFileInfo(initialFolder).isDir();
-    picker.setDirectory(known ? initialFolder : QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+    picker.setDirectory(known ? initialFolder
+                              : QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
     picker.setGeometry(FolderPickerGeometry(ScreenSize()));
     if (picker.exec() != QDialog::Accepted) return {};
     return picker.selectedFiles().value(0);

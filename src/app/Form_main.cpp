@@ -42,9 +42,9 @@ QString FirstLocalPath(const QMimeData* data) {
 
 Form_main::Form_main(LauncherHost& host, ArchiveGateway& archives, PluginGateway& plugins,
                      const QStringList& arguments, QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                              Qt::MSWindowsFixedSizeDialogHint),
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       host_(host),
       archives_(archives),
       plugins_(plugins),
@@ -76,7 +76,8 @@ void Form_main::CreateMenu() {
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    add(slide, "mmenu_slide_directory", "ディレクトリ指定", Qt::Key_F1, &Form_main::mmenu_slide_directoryClick);
+    add(slide, "mmenu_slide_directory", "ディレクトリ指定", Qt::Key_F1,
+        &Form_main::mmenu_slide_directoryClick);
     add(slide, "mmenu_slide_file", "ファイル指定", Qt::Key_F2, &Form_main::mmenu_slide_fileClick);
     mmenu_slide_archive =
         add(slide, "mmenu_slide_archive", "アーカイブ指定", Qt::Key_F3, &Form_main::mmenu_slide_archiveClick);
@@ -129,8 +130,8 @@ void Form_main::Attach(const LauncherWindows& windows) {
 }
 
 void Form_main::Detach() {
-    for (QObject* window : std::initializer_list<QObject*>{windows_.display, windows_.fileselect, windows_.setup,
-                                                           windows_.about}) {
+    for (QObject* window : std::initializer_list<QObject*>{windows_.display, windows_.fileselect,
+                                                           windows_.setup, windows_.about}) {
         if (window != nullptr) disconnect(window, nullptr, this, nullptr);
     }
     windows_ = {};
@@ -165,7 +166,8 @@ void Form_main::SlideshowEnded() {
     if (state_.StartedWithArgument && state_.settings.IsEndExe_Arg) RequestEnd();
     SetApplicationTitle(kProgramTitle);
     if (!isVisible()) show();
-    if (windows_.fileselect != nullptr && !windows_.fileselect->isEnabled()) windows_.fileselect->setEnabled(true);
+    if (windows_.fileselect != nullptr && !windows_.fileselect->isEnabled())
+        windows_.fileselect->setEnabled(true);
 }
 
 void Form_main::SetApplicationTitle(const QString& title) {
@@ -206,7 +208,8 @@ void Form_main::mmenu_help_readmeClick() {
 
 // The launcher never covers a running slideshow.
 bool Form_main::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate && windows_.display != nullptr && windows_.display->isVisible())
+    if (event->type() == QEvent::WindowActivate && windows_.display != nullptr &&
+        windows_.display->isVisible())
         BringToFront(windows_.display);
     return QMainWindow::event(event);
 }
@@ -240,7 +243,8 @@ void Form_main::dropEvent(QDropEvent* event) {
     const QString path = FirstLocalPath(event->mimeData());
     if (path.isEmpty()) return;
     event->acceptProposedAction();
-    QMetaObject::invokeMethod(this, [this, path] { OpenDroppedPath(path); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, path] { OpenDroppedPath(path); }, Qt::QueuedConnection);
 }
 
 }  // namespace pictavo

@@ -41,8 +41,8 @@ public:
     // checks the extension lists (a warning box may appear before the window is shown).
     // `host`, `archives` and `plugins` outlive the launcher; `arguments` are the program's
     // arguments without the program name.
-    Form_main(LauncherHost& host, ArchiveGateway& archives, PluginGateway& plugins, const QStringList& arguments,
-              QWidget* parent = nullptr);
+    Form_main(LauncherHost& host, ArchiveGateway& archives, PluginGateway& plugins,
+              const QStringList& arguments, QWidget* parent = nullptr);
     // Writes the settings, with the launcher's current position, into the settings file.
     ~Form_main() override;
 

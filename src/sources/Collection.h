@@ -1,5 +1,5 @@
 #pragma once
-// How a road judges what a collection gave it, and which entries a slideshow opens with.
+// How a road judges what a collection gave it.
 #include <cstdint>
 
 namespace pictavo {
@@ -19,18 +19,6 @@ constexpr CollectionVerdict JudgeCollection(std::int32_t count, bool cancelReque
     if (count <= 0) return CollectionVerdict::NothingFound;
     if (cancelRequested && !forceStart) return CollectionVerdict::GaveUp;
     return CollectionVerdict::Start;
-}
-
-// The first show of a slideshow: one entry is shown alone even in spread mode.
-struct FirstShow {
-    std::int32_t first = 0;
-    std::int32_t second = 0;
-    bool twoPages = false;
-};
-
-constexpr FirstShow FirstShowFor(std::int32_t count, bool twoPageSpread) {
-    if (count == 1) return {0, 0, false};
-    return {0, 1, twoPageSpread};
 }
 
 }  // namespace pictavo

@@ -81,7 +81,8 @@ bool ExtensionMatcher::MatchesName(std::string_view name) const {
         // An ASCII extension can still equal a non-ASCII item under Unicode case folding.
         if (!hasNonAsciiItem_) return false;
     }
-    const QString decoded = QFile::decodeName(QByteArray(extension.data(), static_cast<qsizetype>(extension.size())));
+    const QString decoded =
+        QFile::decodeName(QByteArray(extension.data(), static_cast<qsizetype>(extension.size())));
     return ContainsIgnoringCase(items_, AsciiLower(decoded));
 }
 
@@ -104,8 +105,9 @@ QStringList BuildSupportedExtensions(const QList<QStringList>& pluginPatterns) {
 }
 
 bool CheckLoadExtensions(QStringList& loadExtensions, const QStringList& supported) {
-    const bool allKnown = std::all_of(loadExtensions.begin(), loadExtensions.end(),
-                                      [&](const QString& item) { return ContainsIgnoringCase(supported, item); });
+    const bool allKnown = std::all_of(loadExtensions.begin(), loadExtensions.end(), [&](const QString& item) {
+        return ContainsIgnoringCase(supported, item);
+    });
     if (allKnown) return false;
     loadExtensions = {".jpg", ".jpeg", ".bmp", ".png", ".gif"};
     return true;

@@ -11,8 +11,7 @@
 namespace pictavo {
 
 // The warning shown once at start when LoadExtensions had to be reset (caption "注意").
-inline constexpr const char* kLoadExtensionsResetMessage =
-    "「読み込む画像の拡張子」の設定はクリアされました";
+inline constexpr const char* kLoadExtensionsResetMessage = "「読み込む画像の拡張子」の設定はクリアされました";
 
 // The extension of the file name in `path`: from the last "." of the name (a "." in a folder
 // name does not count) to its end, dot included, ASCII letters lower-cased; empty when the

@@ -60,7 +60,8 @@ unsigned char ResolveType(int dirFd, const dirent& entry, struct stat& status, b
 QString JoinPath(const QString& prefix, std::string_view name) {
     const bool ascii =
         std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (!ascii) return prefix + QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+    if (!ascii)
+        return prefix + QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
     QString path;
     path.reserve(prefix.size() + static_cast<qsizetype>(name.size()));
     path.append(prefix);

@@ -28,8 +28,9 @@ void SortByFoldedText(QStringList& paths) {
     std::vector<qsizetype> order(folded.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<qsizetype>(i);
     std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        const int byKey = QStringView(folded[static_cast<size_t>(a)]).mid(shared).compare(
-            QStringView(folded[static_cast<size_t>(b)]).mid(shared));
+        const int byKey = QStringView(folded[static_cast<size_t>(a)])
+                              .mid(shared)
+                              .compare(QStringView(folded[static_cast<size_t>(b)]).mid(shared));
         return byKey != 0 ? byKey < 0 : paths[a] < paths[b];
     });
     QStringList sorted;

@@ -46,48 +46,41 @@ private slots:
         TestProgram program;
         program.launcher->show();
 
-        QVERIFY(Drop(program.launcher.get(), {QUrl::fromLocalFile(pictures.path()), QUrl::fromLocalFile(other.path())}));
+        QVERIFY(Drop(program.launcher.get(),
+                     {QUrl::fromLocalFile(pictures.path()), QUrl::fromLocalFile(other.path())}));
         QTRY_VERIFY(program.display->isVisible());
         const QString root = pictures.path();
-        QCOMPARE(program.State().ImageList, (QStringList{root + "/A.png", root + "/b.jpg", root + "/sub/c.GIF"}));
+        QCOMPARE(program.State().ImageList,
+                 (QStringList{root + "/A.png", root + "/b.jpg", root + "/sub/c.GIF"}));
         QCOMPARE(program.State().ImageCount, 3);
-        QCOMPARE(program.State().SourceKind, 0);
         QCOMPARE(program.State().LastFolder, root);
-        QVERIFY(!program.launcher->isVisible());
-        QVERIFY(!program.launcher->isEnabled());
+        QVERIFY(!program.launcher->isVisible() && !program.launcher->isEnabled());
         QVERIFY(!program.loading->isVisible());
         QCOMPARE(QGuiApplication::applicationDisplayName(), QString("スライドショー実行中"));
         QVERIFY(program.host.messages.isEmpty());
 
         // Leaving the slideshow brings the launcher back; a run without arguments goes on.
         program.display->hide();
-        QVERIFY(program.launcher->isVisible());
-        QVERIFY(program.launcher->isEnabled());
+        QVERIFY(program.launcher->isVisible() && program.launcher->isEnabled());
         QCOMPARE(QGuiApplication::applicationDisplayName(), QString("Pictavo"));
         QCOMPARE(program.host.quitRequests, 0);
     }
 
-    void droppedEmptyFolderShowsTheMessage() {
-        QTemporaryDir empty;
-        MakeFiles(empty.path(), {"readme.txt"});
+    void droppedPathsThatGiveNothing() {
+        QTemporaryDir folder;
+        MakeFiles(folder.path(), {"empty/readme.txt", "a.jpg"});
         TestProgram program;
         program.launcher->show();
-        Drop(program.launcher.get(), {QUrl::fromLocalFile(empty.path())});
+        Drop(program.launcher.get(), {QUrl::fromLocalFile(folder.path() + "/empty")});
         QTRY_COMPARE(program.host.messages, QStringList{kNothingFound});
-        QVERIFY(!program.display->isVisible());
         QVERIFY(!program.loading->isVisible());
         QVERIFY(program.launcher->isVisible());
-    }
 
-    void droppedFileWithoutArchiverIsIgnored() {
-        QTemporaryDir pictures;
-        MakeFiles(pictures.path(), {"a.jpg"});
-        TestProgram program;
-        program.launcher->show();
-        program.launcher->OpenDroppedPath(pictures.path() + "/a.jpg");
-        QVERIFY(program.host.messages.isEmpty());
-        QVERIFY(!program.display->isVisible());
+        // A picture is taken for an archive; with no archiver to claim it, nothing happens.
+        program.launcher->OpenDroppedPath(folder.path() + "/a.jpg");
+        QCOMPARE(program.host.messages.size(), 1);
         QCOMPARE(program.State().CurrentArchiver, -1);
+        QVERIFY(!program.display->isVisible());
         // Something that is not a local file is not even welcomed.
         QVERIFY(!Drop(program.launcher.get(), {QUrl("https://example.invalid/a.jpg")}));
     }
@@ -95,9 +88,7 @@ private slots:
     void folderMenuScansTheChosenFolder() {
         QTemporaryDir pictures;
         MakeFiles(pictures.path(), {"one.jpg"});
-        Settings settings;
-        settings.ES2PS_Is2PageSpread = true;
-        TestProgram program({}, settings);
+        TestProgram program;
         program.launcher->show();
         program.State().LastFolder = "/earlier";
         program.State().SourceKind = 1;  // as after an archive slideshow
@@ -114,7 +105,6 @@ private slots:
         QCOMPARE(program.State().SourceKind, 0);
         QCOMPARE(program.State().ScanRoot, pictures.path());
         QCOMPARE(program.State().LastFolder, pictures.path());
-        QVERIFY(!program.loading->isVisible());
     }
 
     // The buttons are pressed while the scan runs, once it has found its first picture.
@@ -146,39 +136,30 @@ private slots:
         }
     }
 
-    void commandLineFolderStartsTheSlideshowAndEndsWithIt() {
+    void commandLineFolderStartsTheSlideshowThatMayEndTheProgram() {
         QTemporaryDir pictures;
         MakeFiles(pictures.path(), {"b.jpg", "a.jpg"});
-        TestProgram program({pictures.path(), "ignored"});
-        QVERIFY(program.State().StartedWithArgument);
-        program.launcher->HandleCommandLine();
-        program.launcher->ShowAtStart();
-        QVERIFY(program.display->isVisible());
-        QVERIFY(!program.launcher->isVisible());
-        QCOMPARE(program.State().ImageList, (QStringList{pictures.path() + "/a.jpg", pictures.path() + "/b.jpg"}));
-        QVERIFY(program.State().LastFolder.isEmpty());
-        QCOMPARE(program.host.quitRequests, 0);
+        for (bool endAfterArgument : {true, false}) {
+            Settings settings;
+            settings.IsEndExe_Arg = endAfterArgument;
+            TestProgram program({pictures.path(), "ignored"}, settings);
+            QVERIFY(program.State().StartedWithArgument);
+            program.launcher->HandleCommandLine();
+            program.launcher->ShowAtStart();
+            QVERIFY(program.display->isVisible());
+            QVERIFY(!program.launcher->isVisible());
+            QCOMPARE(program.State().ImageList,
+                     (QStringList{pictures.path() + "/a.jpg", pictures.path() + "/b.jpg"}));
+            QVERIFY(program.State().LastFolder.isEmpty());
 
-        program.display->hide();  // IsEndExe_Arg is on by default
-        QCOMPARE(program.host.quitRequests, 1);
-        QVERIFY(program.launcher->IsEndRequested());
-        // No road starts any more.
-        program.host.folderToChoose = pictures.path();
-        program.launcher->mmenu_slide_directoryClick();
-        QVERIFY(!program.display->isVisible());
-    }
-
-    void commandLineStartKeepsTheLauncherWithoutIsEndExeArg() {
-        QTemporaryDir pictures;
-        MakeFiles(pictures.path(), {"a.jpg"});
-        Settings settings;
-        settings.IsEndExe_Arg = false;
-        TestProgram program({pictures.path()}, settings);
-        program.launcher->HandleCommandLine();
-        program.display->hide();
-        QVERIFY(program.launcher->isVisible());
-        QVERIFY(program.launcher->isEnabled());
-        QCOMPARE(program.host.quitRequests, 0);
+            program.display->hide();
+            QCOMPARE(program.host.quitRequests, endAfterArgument ? 1 : 0);
+            QVERIFY(program.launcher->isVisible() && program.launcher->isEnabled());
+            // After the end request no road starts any more.
+            program.host.folderToChoose = pictures.path();
+            program.launcher->mmenu_slide_directoryClick();
+            QCOMPARE(program.display->isVisible(), !endAfterArgument);
+        }
     }
 
     void commandLineFailuresShowTheirMessageAndMayEndTheProgram() {
@@ -202,14 +183,10 @@ private slots:
             QVERIFY(!program.display->isVisible());
             QVERIFY(!program.loading->isVisible());
         }
-    }
-
-    void emptyFirstArgumentDoesNothing() {
-        TestProgram program({""});
-        QVERIFY(!program.State().StartedWithArgument);
-        program.launcher->HandleCommandLine();
-        QVERIFY(program.host.messages.isEmpty());
-        QCOMPARE(program.host.quitRequests, 0);
+        TestProgram withoutArgument({""});
+        QVERIFY(!withoutArgument.State().StartedWithArgument);
+        withoutArgument.launcher->HandleCommandLine();
+        QVERIFY(withoutArgument.host.messages.isEmpty());
     }
 
     void fileMenuShowsTheFileSelectionWindowWhichCanStartTheShow() {

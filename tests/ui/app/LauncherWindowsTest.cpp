@@ -13,19 +13,17 @@ namespace pictavo {
 class LauncherWindowsTest : public QObject {
     Q_OBJECT
 private slots:
-    void firstStartPlacesTheLauncherAtTheOrigin() {
-        TestProgram program;
-        program.launcher->show();
-        QCOMPARE(program.launcher->pos(), QPoint(0, 0));
-    }
+    void launcherIsPlacedAtTheStoredPositionWhichDefaultsToTheOrigin() {
+        TestProgram first;
+        first.launcher->show();
+        QCOMPARE(first.launcher->pos(), QPoint(0, 0));
 
-    void storedPositionPlacesTheLauncher() {
         Settings settings;
         settings.Left = 120;
         settings.Top = 80;
-        TestProgram program({}, settings);
-        program.launcher->show();
-        QCOMPARE(program.launcher->pos(), QPoint(120, 80));
+        TestProgram later({}, settings);
+        later.launcher->show();
+        QCOMPARE(later.launcher->pos(), QPoint(120, 80));
     }
 
     void launcherHasTheDesignedWindowAndMenu() {
@@ -60,8 +58,10 @@ private slots:
         Settings settings;
         settings.LoadExtensions = {".jpg", ".pic"};
         TestProgram program({}, settings);
-        QCOMPARE(program.host.messages, QStringList{"注意: 「読み込む画像の拡張子」の設定はクリアされました"});
-        QCOMPARE(program.State().settings.LoadExtensions, (QStringList{".jpg", ".jpeg", ".bmp", ".png", ".gif"}));
+        QCOMPARE(program.host.messages,
+                 QStringList{"注意: 「読み込む画像の拡張子」の設定はクリアされました"});
+        QCOMPARE(program.State().settings.LoadExtensions,
+                 (QStringList{".jpg", ".jpeg", ".bmp", ".png", ".gif"}));
         QCOMPARE(program.State().SupportedExtensions, (QStringList{".bmp", ".gif", ".jpeg", ".jpg", ".png"}));
     }
 
@@ -95,16 +95,6 @@ private slots:
         QVERIFY(program.launcher->isEnabled());
     }
 
-    void settingsDialogDisablesTheLauncherUntilItCloses() {
-        TestProgram program;
-        program.launcher->show();
-        program.launcher->mmenu_setupClick();
-        QVERIFY(program.setup->isVisible());
-        QVERIFY(!program.launcher->isEnabled());
-        program.setup->close();
-        QVERIFY(program.launcher->isEnabled());
-    }
-
     void readmeIsOpenedFromTheProgramFolder() {
         TestProgram program;
         program.launcher->mmenu_help_readmeClick();
@@ -124,16 +114,12 @@ private slots:
         QTRY_VERIFY(!program.launcher->isVisible());
     }
 
-    void centringTruncatesTowardZero() {
-        QCOMPARE(CentredPosition(QSize(1001, 701), QSize(216, 116)), QPoint(392, 292));
-        QCOMPARE(CentredPosition(QSize(100, 100), QSize(301, 101)), QPoint(-100, 0));
-        QCOMPARE(FolderPickerGeometry(QSize(1920, 1080)), QRect(640, 360, 640, 360));
+    void placementAndDialogFilterHelpers() {
+        QCOMPARE(CentredPosition(QSize(100, 100), QSize(301, 101)),
+                 QPoint(-100, 0));  // truncated toward zero
         QCOMPARE(FolderPickerGeometry(QSize(1000, 800)), QRect(333, 267, 333, 266));
-    }
-
-    void archiveFilterBecomesQtNameFilters() {
-        QCOMPARE(QtNameFilters("全てのファイル|*"), QString("全てのファイル (*)"));
-        QCOMPARE(QtNameFilters("形式|*.zip;*.jar|全てのファイル|*"), QString("形式 (*.zip *.jar);;全てのファイル (*)"));
+        QCOMPARE(QtNameFilters("形式|*.zip;*.jar|全てのファイル|*"),
+                 QString("形式 (*.zip *.jar);;全てのファイル (*)"));
     }
 };
 

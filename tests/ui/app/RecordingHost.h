@@ -30,10 +30,7 @@ public:
         return folderToChoose;
     }
     QString ChooseArchive(QWidget*, const QString&) override { return archiveToChoose; }
-    bool OpenDocument(const QString& path) override {
-        opened.append(path);
-        return openSucceeds;
-    }
+    bool OpenDocument(const QString& path) override { return opened.append(path), openSucceeds; }
     QString ProgramFolder() override { return "/opt/pictavo"; }
     void RequestQuit() override { ++quitRequests; }
 

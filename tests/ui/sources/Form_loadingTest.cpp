@@ -11,7 +11,7 @@ namespace pictavo {
 class Form_loadingTest : public QObject {
     Q_OBJECT
 private slots:
-    void isASmallBorderlessWindowWithTheDesignedTexts() {
+    void isASmallBorderlessCentredWindowWhoseCounterStartsAtZero() {
         AppState state;
         Form_loading loading(state);
         QCOMPARE(loading.size(), QSize(216, 116));
@@ -19,12 +19,9 @@ private slots:
         QCOMPARE(loading.findChild<QLabel*>("Label_loadnum")->text(), QString("0"));
         QCOMPARE(loading.findChild<QLabel*>("Label_loaded")->text(), QString("ファイル読み込み済み"));
         QCOMPARE(loading.findChild<QPushButton*>("Button_cansel")->text(), QString("中止"));
-        QCOMPARE(loading.findChild<QPushButton*>("Button_forcestart")->text(), QString("読み込みを止め、実行"));
-    }
+        QCOMPARE(loading.findChild<QPushButton*>("Button_forcestart")->text(),
+                 QString("読み込みを止め、実行"));
 
-    void showingCentresItAndResetsTheCounter() {
-        AppState state;
-        Form_loading loading(state);
         loading.SetCount(1234);
         QCOMPARE(loading.findChild<QLabel*>("Label_loadnum")->text(), QString("1234"));
         loading.show();

@@ -2,36 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "sources/EventPump.h"
 #include "sources/PathSort.h"
 
 namespace pictavo {
 namespace {
 
-TEST(JudgeCollectionTest, NothingFoundWinsOverTheButtons) {
+TEST(JudgeCollectionTest, NothingFoundWinsAndOnlyAPlainCancelGivesUp) {
     EXPECT_EQ(JudgeCollection(0, false, false), CollectionVerdict::NothingFound);
     EXPECT_EQ(JudgeCollection(0, true, false), CollectionVerdict::NothingFound);
-    EXPECT_EQ(JudgeCollection(0, true, true), CollectionVerdict::NothingFound);
-}
-
-TEST(JudgeCollectionTest, CancelGivesUpButForceStartStarts) {
     EXPECT_EQ(JudgeCollection(3, true, false), CollectionVerdict::GaveUp);
     EXPECT_EQ(JudgeCollection(3, true, true), CollectionVerdict::Start);
     EXPECT_EQ(JudgeCollection(1, false, false), CollectionVerdict::Start);
-}
-
-TEST(FirstShowForTest, OnePictureIsShownAloneEvenInSpreadMode) {
-    const FirstShow one = FirstShowFor(1, true);
-    EXPECT_EQ(one.first, 0);
-    EXPECT_EQ(one.second, 0);
-    EXPECT_FALSE(one.twoPages);
-
-    const FirstShow several = FirstShowFor(5, true);
-    EXPECT_EQ(several.second, 1);
-    EXPECT_TRUE(several.twoPages);
-    EXPECT_FALSE(FirstShowFor(5, false).twoPages);
 }
 
 TEST(EventPumpTest, RunsAtMostOncePerInterval) {
