@@ -60,7 +60,7 @@ private slots:
         QVERIFY(program.host.messages.isEmpty());
 
         // Leaving the slideshow brings the launcher back; a run without arguments goes on.
-        program.display->hide();
+        program.EndSlideshow();
         QVERIFY(program.launcher->isVisible() && program.launcher->isEnabled());
         QCOMPARE(QGuiApplication::applicationDisplayName(), QString("Pictavo"));
         QCOMPARE(program.host.quitRequests, 0);
@@ -152,7 +152,7 @@ private slots:
                      (QStringList{pictures.path() + "/a.jpg", pictures.path() + "/b.jpg"}));
             QVERIFY(program.State().LastFolder.isEmpty());
 
-            program.display->hide();
+            program.EndSlideshow();
             QCOMPARE(program.host.quitRequests, endAfterArgument ? 1 : 0);
             QVERIFY(program.launcher->isVisible() && program.launcher->isEnabled());
             // After the end request no road starts any more.
@@ -201,7 +201,7 @@ private slots:
         program.fileselect->setEnabled(false);
         emit program.fileselect->StartRequested();
         QVERIFY(program.display->isVisible());
-        program.display->hide();
+        program.EndSlideshow();
         QVERIFY(program.fileselect->isEnabled());
     }
 };

@@ -72,6 +72,12 @@ struct TestProgram {
         launcher.reset();
     }
     AppState& State() { return launcher->State(); }
+    // The display's hide sequence ends by announcing Hidden(); the launcher's answer to it
+    // may run more than once without harm.
+    void EndSlideshow() {
+        display->hide();
+        emit display->Hidden();
+    }
 
     RecordingHost host;
     NoArchivers archives;
