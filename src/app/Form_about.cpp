@@ -41,6 +41,7 @@ Form_about::Form_about(QWidget* parent) : QWidget(parent, Qt::Tool) {
     layout->addLayout(top);
     layout->addWidget(Button_ok, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->activate();  // the launcher centres the box by its size before showing it
 }
 
 void Form_about::closeEvent(QCloseEvent* event) {

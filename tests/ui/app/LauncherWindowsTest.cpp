@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 #include "RecordingHost.h"
@@ -89,6 +90,8 @@ private slots:
         QCOMPARE(about.findChild<QLabel*>("Label_appname")->text(), QString("Pictavo ver.0.433"));
         QCOMPARE(about.findChild<QLabel*>("Label_releasedate")->text(), QString("2009/11/24"));
         QVERIFY(!about.findChild<QLabel*>("Image_appicon")->pixmap().isNull());
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        QCOMPARE(about.frameGeometry().topLeft(), CentredPosition(screen, about.size()));
 
         QTest::mouseClick(about.findChild<QPushButton*>("Button_ok"), Qt::LeftButton);
         QVERIFY(!about.isVisible());
