@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
+#include "decode/BmpDecoder.h"
+#include "decode/GifDecoder.h"
+#include "decode/JpegDecoder.h"
+#include "decode/PngDecoder.h"
+
 namespace pictavo {
 
 namespace {
@@ -28,6 +33,12 @@ std::string_view FileExtension(std::string_view path) {
 
 PictureRegistry PictureRegistry::WithBuiltins() {
     PictureRegistry registry;
+    registry.Register("bmp", std::make_shared<BmpDecoder>());
+    const auto jpeg = std::make_shared<JpegDecoder>();
+    registry.Register("jpg", jpeg);
+    registry.Register("jpeg", jpeg);
+    registry.Register("png", std::make_shared<PngDecoder>());
+    registry.Register("gif", std::make_shared<GifDecoder>());
     return registry;
 }
 
