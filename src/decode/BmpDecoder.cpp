@@ -49,7 +49,8 @@ struct Channel {
     std::uint8_t Scale(std::uint32_t pixel) const {
         const std::uint32_t v = (pixel & mask) >> shift;
         if (bits >= 8) return static_cast<std::uint8_t>(v >> (bits - 8));
-        return static_cast<std::uint8_t>(v * 255 / ((1u << bits) - 1));
+        const std::uint32_t max = (1u << bits) - 1;
+        return static_cast<std::uint8_t>((v * 255 + max / 2) / max);
     }
 };
 

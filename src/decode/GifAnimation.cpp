@@ -27,6 +27,7 @@ struct GifSource {
         if (count <= 0) return 0;
         if (file) return static_cast<int>(std::fread(out, 1, static_cast<std::size_t>(count), file.get()));
         const std::size_t n = std::min(static_cast<std::size_t>(count), bytes.size() - at);
+        if (n == 0) return 0;  // an empty vector has no data pointer to copy from
         std::memcpy(out, bytes.data() + at, n);
         at += n;
         return static_cast<int>(n);

@@ -63,6 +63,9 @@ bool CreateJpeg(JpegSession& s, const std::uint8_t* data, std::size_t size) {
     if (setjmp(s.jump)) return false;
     jpeg_create_decompress(&s.info);
     s.created = true;
+    // Creation clears everything but the error manager and client data: hooks come after.
+    s.progress.progress_monitor = OnJpegProgress;
+    s.info.progress = &s.progress;
     s.info.mem->max_memory_to_use = kMaxJpegWorkBytes;
     jpeg_mem_src(&s.info, data, static_cast<unsigned long>(size));
     return true;
@@ -106,8 +109,6 @@ void Prepare(JpegSession& s) {
     s.errors.error_exit = OnJpegError;
     s.errors.emit_message = OnJpegMessage;
     s.errors.output_message = OnJpegOutput;
-    s.progress.progress_monitor = OnJpegProgress;
-    s.info.progress = &s.progress;
     s.info.client_data = &s;
 }
 
