@@ -1,5 +1,7 @@
 #include "decode/PngDecoder.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -16,9 +18,11 @@ constexpr std::size_t kSignatureSize = 8;
 
 // libpng reports errors by jumping back to the leaf function that called into it; the
 // session (and every buffer) belongs to the C++ caller, so nothing is skipped by the jump.
+// The bytes come from memory or, to spare a copy of a large file, straight from the file.
 struct PngSession {
     png_structp png = nullptr;
     png_infop info = nullptr;
+    std::FILE* file = nullptr;  // not owned
     std::span<const std::uint8_t> data;
     std::size_t at = 0;
     char message[200] = {};
@@ -39,6 +43,10 @@ extern "C" void OnPngWarning(png_structp, png_const_charp) {}
 
 extern "C" void OnPngRead(png_structp png, png_bytep out, std::size_t count) {
     auto* s = static_cast<PngSession*>(png_get_io_ptr(png));
+    if (s->file) {
+        if (std::fread(out, 1, count, s->file) != count) png_error(png, "the file is truncated");
+        return;
+    }
     if (s->data.size() - s->at < count) png_error(png, "the file is truncated");
     std::memcpy(out, s->data.data() + s->at, count);
     s->at += count;
@@ -80,14 +88,15 @@ void Check(bool ok, const PngSession& s) {
     if (!ok) throw EPngDecode(std::string("PNG: ") + s.message);
 }
 
-void OpenSession(PngSession& s, std::span<const std::uint8_t> bytes) {
-    if (bytes.size() < kSignatureSize || png_sig_cmp(bytes.data(), 0, kSignatureSize) != 0)
+// Checks the signature, which the reader has already consumed, and sets libpng up.
+void OpenSession(PngSession& s, const std::uint8_t* signature, std::size_t size) {
+    if (size < kSignatureSize || png_sig_cmp(signature, 0, kSignatureSize) != 0)
         throw EPngDecode("PNG: not a PNG file");
     s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &s, OnPngError, OnPngWarning);
     if (s.png) s.info = png_create_info_struct(s.png);
     if (!s.png || !s.info) throw EPictureTooLarge("PNG: not enough memory to start decoding");
-    s.data = bytes;
     png_set_read_fn(s.png, &s, OnPngRead);
+    png_set_sig_bytes(s.png, static_cast<int>(kSignatureSize));
     // Set before the header is read, so that libpng refuses a hostile size itself too.
     png_set_user_limits(s.png, static_cast<png_uint_32>(kMaxBitmapPixels),
                         static_cast<png_uint_32>(kMaxBitmapPixels));
@@ -95,9 +104,7 @@ void OpenSession(PngSession& s, std::span<const std::uint8_t> bytes) {
     png_set_chunk_malloc_max(s.png, kMaxPngChunkBytes);
 }
 
-Bitmap DecodePng(std::span<const std::uint8_t> bytes) {
-    PngSession s;
-    OpenSession(s, bytes);
+Bitmap DecodeSession(PngSession& s) {
     Check(ReadPngInfo(s), s);
     CheckPictureSize<EPngDecode>(png_get_image_width(s.png, s.info), png_get_image_height(s.png, s.info),
                                  "PNG");
@@ -116,11 +123,25 @@ Bitmap DecodePng(std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 Bitmap PngDecoder::DecodeBytes(std::span<const std::uint8_t> bytes) {
-    return TranslateDecodeFailures([&] { return DecodePng(bytes); });
+    return TranslateDecodeFailures([&] {
+        PngSession s;
+        s.data = bytes;
+        s.at = std::min(bytes.size(), kSignatureSize);
+        OpenSession(s, bytes.data(), bytes.size());
+        return DecodeSession(s);
+    });
 }
 
 Bitmap PngDecoder::Decode(const std::string& path) const {
-    return TranslateDecodeFailures([&] { return DecodePng(ReadPictureFile(path)); });
+    return TranslateDecodeFailures([&] {
+        const FilePtr file = OpenPictureFile(path);
+        std::uint8_t signature[kSignatureSize];
+        const std::size_t got = std::fread(signature, 1, kSignatureSize, file.get());
+        PngSession s;
+        s.file = file.get();
+        OpenSession(s, signature, got);
+        return DecodeSession(s);
+    });
 }
 
 }  // namespace pictavo

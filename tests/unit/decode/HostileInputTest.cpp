@@ -18,9 +18,11 @@ namespace {
 
 struct Sample {
     std::string name;
+    std::string extension;
     Bytes bytes;
     std::function<void(const Bytes&)> decode;  // decodes everything the format holds
     std::function<bool(const EDecode&)> named;  // the format's own error class
+    std::size_t stillEnd = 0;  // bytes that the still picture needs (0: all)
 };
 
 template <class Named>
@@ -55,32 +57,48 @@ std::vector<Sample> Samples() {
     gif2.frames = {{.width = 12, .height = 8, .disposal = 3, .transparent = 1, .indexes = Gradient(12, 8, 1)},
                    {.left = 2, .top = 1, .width = 6, .height = 5, .interlace = true, .indexes = Bytes(30, 2)}};
     for (auto& i : gif2.frames[0].indexes) i &= 3;
+    GifParts firstOnly = gif2;
+    firstOnly.frames.pop_back();
     return {
-        {"bmp4", MakeBmp({.width = 20, .height = 9, .bits = 4, .palette = palette, .pixels = PackBmpRows(indexes, 20, 4, false)}),
+        {"bmp4", "bmp", MakeBmp({.width = 20, .height = 9, .bits = 4, .palette = palette, .pixels = PackBmpRows(indexes, 20, 4, false)}),
          bmp, Is<EBmpDecode>},
-        {"bmpRle8", MakeBmp({.width = 5, .height = 3, .bits = 8, .compression = 1, .palette = palette,
+        {"bmpRle8", "bmp", MakeBmp({.width = 5, .height = 3, .bits = 8, .compression = 1, .palette = palette,
                              .pixels = {3, 1, 0, 0, 0, 3, 1, 2, 3, 0, 0, 2, 1, 1, 2, 4, 0, 1}}),
          bmp, Is<EBmpDecode>},
-        {"jpeg", MakeJpeg({.width = 24, .height = 16, .samples = Gradient(24, 16, 3)}), jpeg, Is<EJpegDecode>},
-        {"jpegProgressive", MakeJpeg(progressive), jpeg, Is<EJpegDecode>},
-        {"png", MakePng(interlaced), png, Is<EPngDecode>},
-        {"gif", MakeGif(gif2), gif, Is<EGifDecode>},
+        {"jpeg", "jpg", MakeJpeg({.width = 24, .height = 16, .samples = Gradient(24, 16, 3)}), jpeg, Is<EJpegDecode>},
+        {"jpegProgressive", "jpeg", MakeJpeg(progressive), jpeg, Is<EJpegDecode>},
+        {"png", "png", MakePng(interlaced), png, Is<EPngDecode>},
+        {"gif", "gif", MakeGif(gif2), gif, Is<EGifDecode>, MakeGif(firstOnly).size() - 1},
     };
 }
 
 class Hostile : public testing::TestWithParam<Sample> {};
 
-TEST_P(Hostile, TruncatedAndEmptyDataFailWithTheFormatsError) {
+void ExpectNamedFailure(const Sample& s, std::size_t keep, const std::function<void()>& decode) {
+    try {
+        decode();
+        ADD_FAILURE() << s.name << " cut to " << keep << " bytes was accepted";
+    } catch (const EDecode& e) {
+        EXPECT_TRUE(s.named(e)) << s.name << " cut to " << keep << ": " << e.what();
+    }
+}
+
+// In memory (every frame) and through the registry from real files, as the viewer reads
+// them: there a GIF cut after its first frame still gives its first frame as the picture.
+TEST_P(Hostile, TruncatedAndEmptyFilesFailWithTheFormatsError) {
     const Sample& s = GetParam();
-    ASSERT_NO_THROW(s.decode(s.bytes));
+    const TempFolder folder;
+    const PictureRegistry registry = PictureRegistry::WithBuiltins();
+    ASSERT_NO_THROW(registry.Load(folder.Write("whole." + s.extension, s.bytes)));
     for (const std::size_t keep : {std::size_t{0}, std::size_t{1}, std::size_t{10}, s.bytes.size() / 2,
                                    s.bytes.size() - 12}) {
-        try {
-            s.decode(Bytes(s.bytes.begin(), s.bytes.begin() + static_cast<std::ptrdiff_t>(keep)));
-            ADD_FAILURE() << s.name << " cut to " << keep << " bytes was accepted";
-        } catch (const EDecode& e) {
-            EXPECT_TRUE(s.named(e)) << s.name << " cut to " << keep << ": " << e.what();
-        }
+        const Bytes cut(s.bytes.begin(), s.bytes.begin() + static_cast<std::ptrdiff_t>(keep));
+        ExpectNamedFailure(s, keep, [&] { s.decode(cut); });
+        const std::string path = folder.Write("cut." + s.extension, cut);
+        if (s.stillEnd == 0 || keep < s.stillEnd)
+            ExpectNamedFailure(s, keep, [&] { registry.Load(path); });
+        else
+            EXPECT_NO_THROW(registry.Load(path));
     }
 }
 
