@@ -19,7 +19,6 @@
 #include "PlainLoops.h"
 #include "decode/GifAnimation.h"
 #include "decode/JpegDecoder.h"
-#include "decode/PictureFile.h"
 #include "decode/PngDecoder.h"
 
 extern char** environ;
@@ -109,7 +108,7 @@ void RegisterAll(const BenchFiles& f) {
     benchmark::RegisterBenchmark("jpeg/pictavo_reused", [f](State& s) {
         Bitmap target;
         for (auto _ : s) {
-            pictavo::JpegDecoder::DecodeInto(pictavo::ReadPictureFile(f.jpeg), target);
+            pictavo::JpegDecoder::DecodeFileInto(f.jpeg, target);
             benchmark::DoNotOptimize(target.Data());
         }
     })->Unit(ms);

@@ -101,7 +101,8 @@ void GifAnimation::State::Open() {
     gif.reset(DGifOpen(&source, OnGifRead, &error));
     if (!gif) Fail(error, "not a readable GIF file");
     CheckPictureSize<EGifDecode>(gif->SWidth, gif->SHeight, "GIF");
-    if (canvas.Width() != gif->SWidth || canvas.Height() != gif->SHeight)
+    // A canvas handed out by TakeFrame() has no pixels left, whatever its size says.
+    if (!canvas.Data() || canvas.Width() != gif->SWidth || canvas.Height() != gif->SHeight)
         canvas = Bitmap(gif->SWidth, gif->SHeight, 32);
     else
         std::memset(canvas.Data(), 0, canvas.ByteSize());

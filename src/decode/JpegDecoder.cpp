@@ -59,7 +59,8 @@ extern "C" void OnJpegProgress(j_common_ptr common) {
 }
 
 // The leaf functions: each holds the only setjmp and nothing that needs destroying.
-bool CreateJpeg(JpegSession& s, const std::uint8_t* data, std::size_t size) {
+// Reads from `file` when given, otherwise from the `size` bytes at `data`.
+bool CreateJpeg(JpegSession& s, std::FILE* file, const std::uint8_t* data, std::size_t size) {
     if (setjmp(s.jump)) return false;
     jpeg_create_decompress(&s.info);
     s.created = true;
@@ -67,7 +68,10 @@ bool CreateJpeg(JpegSession& s, const std::uint8_t* data, std::size_t size) {
     s.progress.progress_monitor = OnJpegProgress;
     s.info.progress = &s.progress;
     s.info.mem->max_memory_to_use = kMaxJpegWorkBytes;
-    jpeg_mem_src(&s.info, data, static_cast<unsigned long>(size));
+    if (file)
+        jpeg_stdio_src(&s.info, file);
+    else
+        jpeg_mem_src(&s.info, data, static_cast<unsigned long>(size));
     return true;
 }
 
@@ -137,10 +141,7 @@ void ReadCmyk(JpegSession& s, Bitmap& target) {
     }
 }
 
-void DecodeSession(JpegSession& s, std::span<const std::uint8_t> bytes, Bitmap& target) {
-    Prepare(s);
-    if (bytes.empty()) throw EJpegDecode("JPEG: the file is empty");
-    Check(CreateJpeg(s, bytes.data(), bytes.size()), s);
+void DecodeSession(JpegSession& s, Bitmap& target) {
     Check(ReadJpegHeader(s), s);
     CheckPictureSize<EJpegDecode>(s.info.image_width, s.info.image_height, "JPEG");
     const bool cmyk = s.info.jpeg_color_space == JCS_CMYK || s.info.jpeg_color_space == JCS_YCCK;
@@ -148,7 +149,7 @@ void DecodeSession(JpegSession& s, std::span<const std::uint8_t> bytes, Bitmap& 
     Check(StartJpeg(s), s);
     const int width = static_cast<int>(s.info.output_width);
     const int height = static_cast<int>(s.info.output_height);
-    if (target.Width() != width || target.Height() != height || target.BitsPerPixel() != 32)
+    if (!target.Data() || target.Width() != width || target.Height() != height || target.BitsPerPixel() != 32)
         target = Bitmap(width, height, 32);
     if (cmyk) return ReadCmyk(s, target);
     std::vector<JSAMPROW> rows(static_cast<std::size_t>(height));
@@ -162,18 +163,28 @@ void DecodeSession(JpegSession& s, std::span<const std::uint8_t> bytes, Bitmap& 
 
 void JpegDecoder::DecodeInto(std::span<const std::uint8_t> bytes, Bitmap& target) {
     TranslateDecodeFailures([&] {
-        JpegSession session;
-        DecodeSession(session, bytes, target);
+        if (bytes.empty()) throw EJpegDecode("JPEG: the file is empty");
+        JpegSession s;
+        Prepare(s);
+        Check(CreateJpeg(s, nullptr, bytes.data(), bytes.size()), s);
+        DecodeSession(s, target);
+    });
+}
+
+void JpegDecoder::DecodeFileInto(const std::string& path, Bitmap& target) {
+    TranslateDecodeFailures([&] {
+        const FilePtr file = OpenPictureFile(path);
+        JpegSession s;
+        Prepare(s);
+        Check(CreateJpeg(s, file.get(), nullptr, 0), s);
+        DecodeSession(s, target);
     });
 }
 
 Bitmap JpegDecoder::Decode(const std::string& path) const {
-    return TranslateDecodeFailures([&] {
-        const std::vector<std::uint8_t> bytes = ReadPictureFile(path);
-        Bitmap picture;
-        DecodeInto(bytes, picture);
-        return picture;
-    });
+    Bitmap picture;
+    DecodeFileInto(path, picture);
+    return picture;
 }
 
 }  // namespace pictavo

@@ -27,6 +27,8 @@ public:
     // when it is already a 32-bit bitmap of the picture's size and replaced otherwise.
     // Throws like Decode; `target` then holds an unspecified picture.
     static void DecodeInto(std::span<const std::uint8_t> bytes, Bitmap& target);
+    // The same for the file at `path`, read as it is decoded.
+    static void DecodeFileInto(const std::string& path, Bitmap& target);
 };
 
 }  // namespace pictavo

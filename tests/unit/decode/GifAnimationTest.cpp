@@ -59,6 +59,11 @@ TEST(GifAnimation, ComposesThreeFramesWithTheirDelaysDisposalsAndTransparency) {
         animation.Rewind();
         EXPECT_EQ(animation.FrameIndex(), -1);
     }
+    ASSERT_TRUE(animation.NextFrame());
+    const Bitmap taken = animation.TakeFrame();  // leaves nothing behind to draw on
+    animation.Rewind();
+    ASSERT_TRUE(animation.NextFrame());
+    EXPECT_EQ(Letters(animation.Frame()), Letters(taken));
 }
 
 TEST(GifAnimation, ClearsToTransparentAndClipsFramesToTheScreen) {
