@@ -25,7 +25,9 @@ public:
             const double wave = 60 * std::sin(x * 0.004 + y * 0.001) + 40 * std::cos(y * 0.006 - x * 0.002);
             for (int c = 0; c < 3; ++c) {
                 const int v = static_cast<int>(128 + wave * (1.0 - 0.3 * c) + grain + c * 10);
-                row_[static_cast<std::size_t>(x) * 3 + c] = static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
+                row_[static_cast<std::size_t>(x) * 3 + c] = static_cast<std::uint8_t>(v < 0     ? 0
+                                                                                      : v > 255 ? 255
+                                                                                                : v);
             }
         }
         return row_.data();
@@ -44,8 +46,8 @@ struct FileCloser {
 bool WritePngRows(png_structp png, png_infop info, std::FILE* file, int width, int height) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_init_io(png, file);
-    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     PhotoRows rows(width);
     for (int y = 0; y < height; ++y) png_write_row(png, rows.Row(y));
@@ -54,7 +56,8 @@ bool WritePngRows(png_structp png, png_infop info, std::FILE* file, int width, i
 }
 
 int OnGifWrite(GifFileType* gif, const GifByteType* data, int size) {
-    return static_cast<int>(std::fwrite(data, 1, static_cast<std::size_t>(size), static_cast<std::FILE*>(gif->UserData)));
+    return static_cast<int>(
+        std::fwrite(data, 1, static_cast<std::size_t>(size), static_cast<std::FILE*>(gif->UserData)));
 }
 
 bool PutGifFrames(GifFileType* gif, int width, int height, int frames) {
@@ -71,7 +74,9 @@ bool PutGifFrames(GifFileType* gif, int width, int height, int frames) {
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x)
                 line[static_cast<std::size_t>(x)] =
-                    static_cast<GifByteType>((128 + wave[static_cast<std::size_t>(x + f * 4)] + wave[static_cast<std::size_t>(y)] + ((x ^ y) & 3)) & 0xFF);
+                    static_cast<GifByteType>((128 + wave[static_cast<std::size_t>(x + f * 4)] +
+                                              wave[static_cast<std::size_t>(y)] + ((x ^ y) & 3)) &
+                                             0xFF);
             if (EGifPutLine(gif, line.data(), width) == GIF_ERROR) return false;
         }
     }
@@ -124,14 +129,15 @@ bool WriteBenchGif(const std::string& path, int width, int height, int frames) {
     EGifSetGifVersion(gif, true);
     std::vector<GifColorType> colours(256);
     for (int i = 0; i < 256; ++i)
-        colours[static_cast<std::size_t>(i)] = {static_cast<GifByteType>(i), static_cast<GifByteType>(255 - i),
-                                                static_cast<GifByteType>(i * 7)};
+        colours[static_cast<std::size_t>(i)] = {
+            static_cast<GifByteType>(i), static_cast<GifByteType>(255 - i), static_cast<GifByteType>(i * 7)};
     ColorMapObject* map = GifMakeMapObject(256, colours.data());
     bool ok = EGifPutScreenDesc(gif, width, height, 8, 0, map) != GIF_ERROR;
     GifFreeMapObject(map);
     const GifByteType loop[3] = {1, 0, 0};
     ok = ok && EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) != GIF_ERROR &&
-         EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0") != GIF_ERROR && EGifPutExtensionBlock(gif, 3, loop) != GIF_ERROR &&
-         EGifPutExtensionTrailer(gif) != GIF_ERROR && PutGifFrames(gif, width, height, frames);
+         EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0") != GIF_ERROR &&
+         EGifPutExtensionBlock(gif, 3, loop) != GIF_ERROR && EGifPutExtensionTrailer(gif) != GIF_ERROR &&
+         PutGifFrames(gif, width, height, frames);
     return EGifCloseFile(gif, &error) != GIF_ERROR && ok;
 }

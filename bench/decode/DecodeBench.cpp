@@ -39,7 +39,9 @@ struct ChildResult {
     double wallSeconds = 0;
 };
 
-double Seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; }
+double Seconds(const timeval& t) {
+    return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6;
+}
 
 // Runs a program to its end; its CPU time and peak memory come from the kernel's accounts.
 ChildResult RunChild(const std::vector<std::string>& args) {
@@ -115,15 +117,19 @@ void RegisterAll(const BenchFiles& f) {
     benchmark::RegisterBenchmark("jpeg/library", [f](State& s) {
         for (auto _ : s) benchmark::DoNotOptimize(PlainJpegToBgra(f.jpeg));
     })->Unit(ms);
-    benchmark::RegisterBenchmark("jpeg/djpeg", [f](State& s) {
-        double wall = 0;
-        for (auto _ : s) {
-            const ChildResult r = RunChild({"/usr/bin/djpeg", "-bmp", "-outfile", "/dev/null", f.jpeg});
-            s.SetIterationTime(r.cpuSeconds);
-            wall += r.wallSeconds;
-        }
-        s.counters["wall_ms"] = benchmark::Counter(wall * 1000 / static_cast<double>(s.iterations()));
-    })->UseManualTime()->Unit(ms);
+    benchmark::RegisterBenchmark(
+        "jpeg/djpeg",
+        [f](State& s) {
+            double wall = 0;
+            for (auto _ : s) {
+                const ChildResult r = RunChild({"/usr/bin/djpeg", "-bmp", "-outfile", "/dev/null", f.jpeg});
+                s.SetIterationTime(r.cpuSeconds);
+                wall += r.wallSeconds;
+            }
+            s.counters["wall_ms"] = benchmark::Counter(wall * 1000 / static_cast<double>(s.iterations()));
+        })
+        ->UseManualTime()
+        ->Unit(ms);
     benchmark::RegisterBenchmark("png/pictavo", [f](State& s) {
         const pictavo::PngDecoder decoder;
         for (auto _ : s) benchmark::DoNotOptimize(decoder.Decode(f.png).Data());
@@ -175,7 +181,8 @@ void PrintSummary(const SummaryReporter& r, const BenchFiles& f, const std::stri
     auto cpu = r.cpuMs, real = r.realMs;
     std::printf("\nSummary (ms per picture, CPU time; djpeg: its own CPU time)\n");
     PrintRatio("jpeg 6000x4000: pictavo vs library", cpu["jpeg/pictavo"], cpu["jpeg/library"], 1.1);
-    PrintRatio("jpeg 6000x4000: pictavo (reused) vs djpeg", cpu["jpeg/pictavo_reused"], real["jpeg/djpeg"], 1.1);
+    PrintRatio("jpeg 6000x4000: pictavo (reused) vs djpeg", cpu["jpeg/pictavo_reused"], real["jpeg/djpeg"],
+               1.1);
     PrintRatio("png 6000x4000: pictavo vs simplified API", cpu["png/pictavo"], cpu["png/library"], 1.1);
     PrintRatio("gif 200x800x600: pictavo vs giflib loop", cpu["gif/pictavo"], cpu["gif/library"], 1.1);
     std::printf("%-42s %9.2f vs %9.2f ms per frame\n", "gif per frame", cpu["gif/pictavo"] / kGifFrames,
@@ -183,11 +190,13 @@ void PrintSummary(const SummaryReporter& r, const BenchFiles& f, const std::stri
     std::printf("wall clock (ms): jpeg %.1f / reused %.1f / library %.1f; png %.1f / %.1f; gif %.1f / %.1f\n",
                 real["jpeg/pictavo"], real["jpeg/pictavo_reused"], real["jpeg/library"], real["png/pictavo"],
                 real["png/library"], real["gif/pictavo"], real["gif/library"]);
-    const long idle = GifPeak(self, "idle", f), ours = GifPeak(self, "pictavo", f), plain = GifPeak(self, "library", f);
+    const long idle = GifPeak(self, "idle", f), ours = GifPeak(self, "pictavo", f),
+               plain = GifPeak(self, "library", f);
     std::printf("gif peak memory (KiB): pictavo %ld, library %ld, idle process %ld\n", ours, plain, idle);
-    PrintRatio("gif peak memory: pictavo vs library", static_cast<double>(ours), static_cast<double>(plain), 1.2);
-    PrintRatio("  the same above the idle process", static_cast<double>(ours - idle), static_cast<double>(plain - idle),
+    PrintRatio("gif peak memory: pictavo vs library", static_cast<double>(ours), static_cast<double>(plain),
                1.2);
+    PrintRatio("  the same above the idle process", static_cast<double>(ours - idle),
+               static_cast<double>(plain - idle), 1.2);
 }
 
 // The pictures go into a fresh temporary folder, or into `kept` (made once, kept for later
@@ -199,10 +208,12 @@ BenchFiles MakeFiles(const std::string& kept) {
     BenchFiles f{folder, folder + "/big.jpg", folder + "/big.png", folder + "/anim.gif"};
     if (!kept.empty() && std::filesystem::exists(f.gif)) return f;
     std::fprintf(stderr, "decode_bench: writing the pictures into %s ...\n", folder.c_str());
-    if (!WriteBenchJpeg(f.jpeg, 6000, 4000) || !WriteBenchPng(f.png, 6000, 4000) || !WriteBenchGif(f.gif, 800, 600, kGifFrames))
+    if (!WriteBenchJpeg(f.jpeg, 6000, 4000) || !WriteBenchPng(f.png, 6000, 4000) ||
+        !WriteBenchGif(f.gif, 800, 600, kGifFrames))
         std::exit(1);
     for (const std::string* p : {&f.jpeg, &f.png, &f.gif})
-        std::fprintf(stderr, "  %s: %ju bytes\n", p->c_str(), static_cast<std::uintmax_t>(std::filesystem::file_size(*p)));
+        std::fprintf(stderr, "  %s: %ju bytes\n", p->c_str(),
+                     static_cast<std::uintmax_t>(std::filesystem::file_size(*p)));
     return f;
 }
 

@@ -57,7 +57,8 @@ int PlainGifFrames(const std::string& path) {
             GifByteType* block = nullptr;
             DGifGetExtension(gif, &code, &block);
             GraphicsControlBlock control{};
-            if (code == GRAPHICS_EXT_FUNC_CODE && block && DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK)
+            if (code == GRAPHICS_EXT_FUNC_CODE && block &&
+                DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK)
                 transparent = control.TransparentColor;
             while (block) DGifGetExtensionNext(gif, &block);
         } else if (type == IMAGE_DESC_RECORD_TYPE) {

@@ -13,7 +13,9 @@ namespace pictavo {
 namespace {
 
 // Stored row `r` (in file order) lands on bitmap row Target(r).
-int TargetRow(const BmpLayout& l, int r) { return l.topDown ? r : l.height - 1 - r; }
+int TargetRow(const BmpLayout& l, int r) {
+    return l.topDown ? r : l.height - 1 - r;
+}
 
 Bitmap UnpackIndexes(std::span<const std::uint8_t> b, const BmpLayout& l) {
     Bitmap out(l.width, l.height, 8);

@@ -24,7 +24,9 @@ std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at) {
            (static_cast<std::uint32_t>(b[at + 2]) << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
 
-[[noreturn]] void Fail(const std::string& why) { throw EBmpDecode("BMP: " + why); }
+[[noreturn]] void Fail(const std::string& why) {
+    throw EBmpDecode("BMP: " + why);
+}
 
 bool IsValidBitCount(int bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
@@ -37,7 +39,8 @@ void CheckCompression(const BmpLayout& l, std::size_t headerSize) {
             return;
         case kBmpRle8:
         case kBmpRle4:
-            if (l.bits != (l.compression == kBmpRle8 ? 8 : 4)) Fail("run-length coding with the wrong bit count");
+            if (l.bits != (l.compression == kBmpRle8 ? 8 : 4))
+                Fail("run-length coding with the wrong bit count");
             if (l.topDown) Fail("run-length coded pictures cannot be stored top-down");
             return;
         case kBmpBitFields:
@@ -94,8 +97,7 @@ std::size_t ReadPalette(std::span<const std::uint8_t> b, std::size_t start, std:
 }  // namespace
 
 BmpLayout ReadBmpLayout(std::span<const std::uint8_t> b) {
-    if (b.size() < kFileHeaderSize + kCoreHeaderSize || b[0] != 'B' || b[1] != 'M')
-        Fail("not a BMP file");
+    if (b.size() < kFileHeaderSize + kCoreHeaderSize || b[0] != 'B' || b[1] != 'M') Fail("not a BMP file");
     const std::size_t headerSize = U32(b, 14);
     BmpLayout l;
     std::int64_t width = 0;

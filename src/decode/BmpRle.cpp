@@ -40,7 +40,9 @@ private:
     std::int64_t y_ = 0;
 };
 
-[[noreturn]] void Truncated() { throw EBmpDecode("BMP: run-length data is truncated"); }
+[[noreturn]] void Truncated() {
+    throw EBmpDecode("BMP: run-length data is truncated");
+}
 
 }  // namespace
 

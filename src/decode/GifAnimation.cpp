@@ -34,7 +34,8 @@ struct GifSource {
     }
     void Restart() {
         at = 0;
-        if (file && std::fseek(file.get(), 0, SEEK_SET) != 0) throw EPictureFile("GIF: cannot read the file again");
+        if (file && std::fseek(file.get(), 0, SEEK_SET) != 0)
+            throw EPictureFile("GIF: cannot read the file again");
     }
 };
 
@@ -145,7 +146,8 @@ void GifAnimation::State::ReadExtension(FrameControl& control) {
         control.delayCs = block[2] | (block[3] << 8);
         control.transparent = (block[1] & 1) ? block[4] : NO_TRANSPARENT_COLOR;
     } else if (block && code == APPLICATION_EXT_FUNC_CODE && block[0] == 11) {
-        looping = std::memcmp(block + 1, "NETSCAPE2.0", 11) == 0 || std::memcmp(block + 1, "ANIMEXTS1.0", 11) == 0;
+        looping =
+            std::memcmp(block + 1, "NETSCAPE2.0", 11) == 0 || std::memcmp(block + 1, "ANIMEXTS1.0", 11) == 0;
     }
     while (block) {
         if (DGifGetExtensionNext(gif.get(), &block) == GIF_ERROR) Fail(gif->Error, "broken extension");
@@ -199,7 +201,8 @@ void GifAnimation::State::DecodeRows(const Area& area, int transparent) {
         const int start = d.Interlace ? kStart[pass] : 0;
         const int step = d.Interlace ? kStep[pass] : 1;
         for (int r = start; r < d.Height; r += step) {
-            if (DGifGetLine(gif.get(), line.data(), d.Width) == GIF_ERROR) Fail(gif->Error, "broken frame data");
+            if (DGifGetLine(gif.get(), line.data(), d.Width) == GIF_ERROR)
+                Fail(gif->Error, "broken frame data");
             const int y = d.Top + r;
             if (y < area.y0 || y >= area.y1) continue;
             std::uint8_t* out = canvas.Row(y);
@@ -254,16 +257,30 @@ GifAnimation::~GifAnimation() = default;
 GifAnimation::GifAnimation(GifAnimation&&) noexcept = default;
 GifAnimation& GifAnimation::operator=(GifAnimation&&) noexcept = default;
 
-int GifAnimation::Width() const { return state_->canvas.Width(); }
-int GifAnimation::Height() const { return state_->canvas.Height(); }
+int GifAnimation::Width() const {
+    return state_->canvas.Width();
+}
+int GifAnimation::Height() const {
+    return state_->canvas.Height();
+}
 bool GifAnimation::NextFrame() {
     return TranslateDecodeFailures([&] { return state_->Next(); });
 }
-const Bitmap& GifAnimation::Frame() const { return state_->canvas; }
-Bitmap GifAnimation::TakeFrame() { return std::move(state_->canvas); }
-int GifAnimation::FrameIndex() const { return state_->frameIndex; }
-int GifAnimation::DelayMs() const { return state_->delayMs; }
-int GifAnimation::LoopCount() const { return state_->loopCount; }
+const Bitmap& GifAnimation::Frame() const {
+    return state_->canvas;
+}
+Bitmap GifAnimation::TakeFrame() {
+    return std::move(state_->canvas);
+}
+int GifAnimation::FrameIndex() const {
+    return state_->frameIndex;
+}
+int GifAnimation::DelayMs() const {
+    return state_->delayMs;
+}
+int GifAnimation::LoopCount() const {
+    return state_->loopCount;
+}
 
 void GifAnimation::Rewind() {
     TranslateDecodeFailures([&] {

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <vector>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include "decode/DecodeErrors.h"
 #include "decode/PictureFile.h"
@@ -33,7 +33,9 @@ struct JpegSession {
     }
 };
 
-JpegSession& SessionOf(j_common_ptr common) { return *static_cast<JpegSession*>(common->client_data); }
+JpegSession& SessionOf(j_common_ptr common) {
+    return *static_cast<JpegSession*>(common->client_data);
+}
 
 extern "C" void OnJpegError(j_common_ptr common) {
     JpegSession& s = SessionOf(common);
@@ -102,7 +104,9 @@ bool ReadJpegRow(JpegSession& s, JSAMPROW row) {
     return true;
 }
 
-[[noreturn]] void Fail(const JpegSession& s) { throw EJpegDecode(std::string("JPEG: ") + s.message); }
+[[noreturn]] void Fail(const JpegSession& s) {
+    throw EJpegDecode(std::string("JPEG: ") + s.message);
+}
 
 void Check(bool ok, const JpegSession& s) {
     if (!ok) Fail(s);

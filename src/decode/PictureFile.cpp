@@ -1,8 +1,8 @@
 #include "decode/PictureFile.h"
 
+#include <sys/stat.h>
 #include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
 
 #include "decode/DecodeErrors.h"
 
@@ -10,14 +10,15 @@ namespace pictavo {
 
 namespace {
 
-std::string SystemReason() { return std::strerror(errno); }
+std::string SystemReason() {
+    return std::strerror(errno);
+}
 
 }  // namespace
 
 FilePtr OpenPictureFile(const std::string& path) {
     FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        throw EPictureFile("cannot open " + path + ": " + SystemReason());
+    if (!file) throw EPictureFile("cannot open " + path + ": " + SystemReason());
     struct stat info {};
     if (fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode))
         throw EPictureFile(path + " is not a regular file");
@@ -33,8 +34,7 @@ std::vector<std::uint8_t> ReadPictureFile(const std::string& path) {
         throw EPictureTooLarge(path + " is larger than " + std::to_string(kMaxPictureFileBytes) + " bytes");
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
     const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file.get());
-    if (std::ferror(file.get()))
-        throw EPictureFile("cannot read " + path + ": " + SystemReason());
+    if (std::ferror(file.get())) throw EPictureFile("cannot read " + path + ": " + SystemReason());
     // A file that shrank meanwhile is read as far as it goes; the decoder then finds it short.
     bytes.resize(got);
     return bytes;

@@ -13,8 +13,7 @@ namespace pictavo {
 namespace {
 
 std::string NormalisedExtension(std::string_view extension) {
-    if (!extension.empty() && extension.front() == '.')
-        extension.remove_prefix(1);
+    if (!extension.empty() && extension.front() == '.') extension.remove_prefix(1);
     std::string key(extension);
     std::transform(key.begin(), key.end(), key.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -54,8 +53,7 @@ const PictureDecoder* PictureRegistry::Find(std::string_view extension) const {
 Bitmap PictureRegistry::Load(const std::string& path) const {
     const std::string_view extension = FileExtension(path);
     const PictureDecoder* decoder = extension.empty() ? nullptr : Find(extension);
-    if (!decoder)
-        throw EUnknownFormat("no decoder for the file " + path);
+    if (!decoder) throw EUnknownFormat("no decoder for the file " + path);
     return decoder->Decode(path);
 }
 

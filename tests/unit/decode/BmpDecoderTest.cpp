@@ -11,11 +11,6 @@ namespace {
 constexpr int kW = 5;  // odd, so that rows carry padding
 constexpr int kH = 3;
 
-std::uint32_t PixelAt(const Bitmap& b, int x, int y) {
-    const std::uint8_t* p = b.Row(y) + x * 4;
-    return static_cast<std::uint32_t>(p[3]) << 24 | p[2] << 16 | p[1] << 8 | p[0];
-}
-
 struct IndexedCase {
     const char* name;
     std::uint32_t headerSize;
@@ -75,8 +70,12 @@ TEST_P(BmpDirect, ScalesMaskedChannelsToBytes) {
     std::vector<std::uint32_t> values(kW * kH, c.stored);
     values[kW + 1] = 0;  // one pixel elsewhere pins the row order
     for (const bool topDown : {false, c.headerSize != 12}) {
-        BmpParts parts{.headerSize = c.headerSize, .width = kW, .height = topDown ? -kH : kH, .bits = c.bits,
-                       .compression = c.compression, .masks = c.masks};
+        BmpParts parts{.headerSize = c.headerSize,
+                       .width = kW,
+                       .height = topDown ? -kH : kH,
+                       .bits = c.bits,
+                       .compression = c.compression,
+                       .masks = c.masks};
         parts.pixels = PackBmpRows(values, kW, c.bits, topDown);
         const Bitmap b = BmpDecoder::DecodeBytes(MakeBmp(parts));
         EXPECT_EQ(PixelAt(b, 0, 0), c.expected) << c.name;
@@ -87,19 +86,23 @@ TEST_P(BmpDirect, ScalesMaskedChannelsToBytes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Layouts, BmpDirect,
-    testing::Values(DirectCase{"rgb16", 40, 16, 0, {}, 0x7C1F, 0xFFFF00FF},
-                    DirectCase{"fields565", 40, 16, 3, {0xF800, 0x07E0, 0x001F}, 0x8410, 0xFF848284},
-                    DirectCase{"rgb24", 40, 24, 0, {}, 0x123456, 0xFF123456},
-                    DirectCase{"core24", 12, 24, 0, {}, 0xABCDEF, 0xFFABCDEF},
-                    DirectCase{"rgb32ignoresFourthByte", 40, 32, 0, {}, 0x00123456, 0xFF123456},
-                    DirectCase{"fields32", 40, 32, 3, {0xFF, 0xFF00, 0xFF0000}, 0x00112233, 0xFF332211},
-                    DirectCase{"alphaFields", 40, 32, 6, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, 0x80102030, 0x80102030},
-                    DirectCase{"v4alpha", 108, 32, 3, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, 0x7F405060, 0x7F405060},
-                    DirectCase{"v5rgb24", 124, 24, 0, {}, 0x0A0B0C, 0xFF0A0B0C}),
+    testing::Values(
+        DirectCase{"rgb16", 40, 16, 0, {}, 0x7C1F, 0xFFFF00FF},
+        DirectCase{"fields565", 40, 16, 3, {0xF800, 0x07E0, 0x001F}, 0x8410, 0xFF848284},
+        DirectCase{"core24", 12, 24, 0, {}, 0xABCDEF, 0xFFABCDEF},
+        DirectCase{"rgb32ignoresFourthByte", 40, 32, 0, {}, 0x00123456, 0xFF123456},
+        DirectCase{"fields32", 40, 32, 3, {0xFF, 0xFF00, 0xFF0000}, 0x00112233, 0xFF332211},
+        DirectCase{"alphaFields", 40, 32, 6, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, 0x80102030, 0x80102030},
+        DirectCase{"v4alpha", 108, 32, 3, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, 0x7F405060, 0x7F405060},
+        DirectCase{"v5rgb24", 124, 24, 0, {}, 0x0A0B0C, 0xFF0A0B0C}),
     [](const auto& info) { return info.param.name; });
 
 TEST(BmpDecoder, AllZeroAlphaMeansOpaque) {
-    BmpParts parts{.headerSize = 108, .width = 2, .height = 1, .bits = 32, .compression = 3,
+    BmpParts parts{.headerSize = 108,
+                   .width = 2,
+                   .height = 1,
+                   .bits = 32,
+                   .compression = 3,
                    .masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000}};
     parts.pixels = PackBmpRows({0x00102030, 0x00405060}, 2, 32, false);
     EXPECT_EQ(PixelAt(BmpDecoder::DecodeBytes(MakeBmp(parts)), 1, 0), 0xFF405060u);
@@ -128,15 +131,16 @@ TEST(BmpDecoder, ExpandsRle8RunsLiteralsDeltasAndClipsLongRuns) {
 TEST(BmpDecoder, ExpandsRle4NibblePairsAndLiterals) {
     const Bytes data{4, 0x12, 0, 0, 0, 3, 0x34, 0x50, 0, 1};
     EXPECT_EQ(Indexes(DecodeRle(4, 4, 2, data)), (std::vector<int>{3, 4, 5, 0, 1, 2, 1, 2}));
-    const Bitmap b32 = BmpDecoder::DecodeBytes(MakeBmp({40, 4, 2, 4, 2, {}, {0x111111, 0x222222, 0x333333}, 0, data}));
+    const Bitmap b32 =
+        BmpDecoder::DecodeBytes(MakeBmp({40, 4, 2, 4, 2, {}, {0x111111, 0x222222, 0x333333}, 0, data}));
     EXPECT_EQ(PixelAt(b32, 0, 0), 0xFF000000u);  // index 3 lies beyond the 3 stored colours
     EXPECT_EQ(PixelAt(b32, 0, 1), 0xFF222222u);
 }
 
 TEST(BmpDecoder, RefusesBrokenRleAndHeaders) {
-    EXPECT_THROW(DecodeRle(8, 4, 3, {4, 1, 0, 0}), EBmpDecode);      // ends before the last row
-    EXPECT_THROW(DecodeRle(8, 4, 3, {0, 9, 1, 2, 3}), EBmpDecode);   // literal run cut short
-    EXPECT_THROW(DecodeRle(8, 4, 3, {0, 2, 1}), EBmpDecode);         // delta cut short
+    EXPECT_THROW(DecodeRle(8, 4, 3, {4, 1, 0, 0}), EBmpDecode);     // ends before the last row
+    EXPECT_THROW(DecodeRle(8, 4, 3, {0, 9, 1, 2, 3}), EBmpDecode);  // literal run cut short
+    EXPECT_THROW(DecodeRle(8, 4, 3, {0, 2, 1}), EBmpDecode);        // delta cut short
     BmpParts topDownRle{40, 4, -2, 8, 1, {}, {0}, 0, {0, 1}};
     EXPECT_THROW(BmpDecoder::DecodeBytes(MakeBmp(topDownRle)), EBmpDecode);
     BmpParts png{40, 4, 2, 24, 5, {}, {}, 0, Bytes(32)};

@@ -20,9 +20,13 @@ std::string Letters(const Bitmap& b) {
     for (int y = 0; y < b.Height(); ++y) {
         if (y) out += '|';
         for (int x = 0; x < b.Width(); ++x) {
-            const std::uint8_t* p = b.Row(y) + x * 4;
-            const std::uint32_t c = p[2] << 16 | p[1] << 8 | p[0];
-            out += p[3] == 0 ? '.' : c == 0xFF0000 ? 'r' : c == 0xFF00 ? 'g' : c == 0xFF ? 'b' : c == 0 ? 'k' : '?';
+            const std::uint32_t p = PixelAt(b, x, y), c = p & 0xFFFFFF;
+            out += p >> 24 == 0    ? '.'
+                   : c == 0xFF0000 ? 'r'
+                   : c == 0xFF00   ? 'g'
+                   : c == 0xFF     ? 'b'
+                   : c == 0        ? 'k'
+                                   : '?';
         }
     }
     return out;
@@ -34,7 +38,8 @@ GifFrameParts Frame(int left, int top, int width, int height, Bytes indexes) {
 
 TEST(GifAnimation, ComposesThreeFramesWithTheirDelaysDisposalsAndTransparency) {
     GifParts gif{.width = 4, .height = 4, .colours = kColours, .loopCount = 2};
-    gif.frames = {Frame(0, 0, 4, 4, Bytes(16, 1)), Frame(1, 1, 2, 2, {2, 3, 3, 2}), Frame(0, 0, 2, 2, Bytes(4, 3))};
+    gif.frames = {Frame(0, 0, 4, 4, Bytes(16, 1)), Frame(1, 1, 2, 2, {2, 3, 3, 2}),
+                  Frame(0, 0, 2, 2, Bytes(4, 3))};
     gif.frames[0].disposal = DISPOSE_DO_NOT;
     gif.frames[0].delayCs = 10;
     gif.frames[1].disposal = DISPOSE_PREVIOUS;
@@ -45,7 +50,8 @@ TEST(GifAnimation, ComposesThreeFramesWithTheirDelaysDisposalsAndTransparency) {
     TempFolder folder;
     GifAnimation animation(folder.Write("three.gif", MakeGif(gif)));
     EXPECT_EQ(animation.Width(), 4);
-    const std::vector<std::string> expected{"rrrr|rrrr|rrrr|rrrr", "rrrr|rgrr|rrgr|rrrr", "bbrr|bbrr|rrrr|rrrr"};
+    const std::vector<std::string> expected{"rrrr|rrrr|rrrr|rrrr", "rrrr|rgrr|rrgr|rrrr",
+                                            "bbrr|bbrr|rrrr|rrrr"};
     for (int pass = 0; pass < 2; ++pass) {
         for (int i = 0; i < 3; ++i) {
             ASSERT_TRUE(animation.NextFrame());
@@ -79,7 +85,11 @@ TEST(GifAnimation, ClearsToTransparentAndClipsFramesToTheScreen) {
     EXPECT_EQ(animation.LoopCount(), kGifPlayOnce);
 }
 
-TEST(GifAnimation, DrawsIndexesWithoutColourBlack) {
+TEST(GifAnimation, UsesTheFramesOwnMapAndDrawsIndexesWithoutColourBlack) {
+    GifParts local{.width = 2, .height = 1, .colours = kColours};
+    local.frames = {Frame(0, 0, 2, 1, {0, 1})};
+    local.frames[0].localColours = {0x0000FF, 0x00FF00};
+    EXPECT_EQ(Letters(GifDecoder::DecodeBytes(MakeGif(local))), "bg");
     GifParts cut{.width = 2, .height = 1, .colours = kColours, .keptGlobalColours = 2};
     cut.frames = {Frame(0, 0, 2, 1, {1, 3})};
     EXPECT_EQ(Letters(GifDecoder::DecodeBytes(MakeGif(cut))), "rk");
@@ -111,6 +121,15 @@ TEST(GifAnimation, EndsAtAMissingTrailerButFailsInsideAFrame) {
     EXPECT_THROW(cut.NextFrame(), EGifDecode);
     GifParts empty{.width = 2, .height = 2, .colours = kColours};
     EXPECT_THROW(GifDecoder::DecodeBytes(MakeGif(empty)), EGifDecode);
+}
+
+TEST(GifAnimation, StopsWhenFramesTimesAreaPassTheLimit) {
+    GifParts gif{.width = 4096, .height = 4096, .colours = kColours};
+    gif.frames.assign(1100, Frame(0, 0, 1, 1, {1}));
+    GifAnimation animation(MakeGif(gif));
+    int frames = 0;
+    EXPECT_THROW(while (animation.NextFrame())++ frames, EPictureTooLarge);
+    EXPECT_EQ(frames, 1023);  // each frame costs the screen (2^24) and itself (1) of 2^34
 }
 
 }  // namespace

@@ -20,9 +20,9 @@ struct Sample {
     std::string name;
     std::string extension;
     Bytes bytes;
-    std::function<void(const Bytes&)> decode;  // decodes everything the format holds
+    std::function<void(const Bytes&)> decode;   // decodes everything the format holds
     std::function<bool(const EDecode&)> named;  // the format's own error class
-    std::size_t stillEnd = 0;  // bytes that the still picture needs (0: all)
+    std::size_t stillEnd = 0;                   // bytes that the still picture needs (0: all)
 };
 
 template <class Named>
@@ -32,7 +32,8 @@ bool Is(const EDecode& e) {
 
 Bytes Gradient(int width, int height, int channels) {
     Bytes out;
-    for (int i = 0; i < width * height * channels; ++i) out.push_back(static_cast<std::uint8_t>(i * 7 + i / 13));
+    for (int i = 0; i < width * height * channels; ++i)
+        out.push_back(static_cast<std::uint8_t>(i * 7 + i / 13));
     return out;
 }
 
@@ -51,21 +52,41 @@ std::vector<Sample> Samples() {
     std::vector<std::uint32_t> palette(16, 0x336699), indexes;
     for (int i = 0; i < 20 * 9; ++i) indexes.push_back(i % 16);
     JpegParts progressive{.width = 24, .height = 16, .progressive = true, .samples = Gradient(24, 16, 3)};
-    PngParts interlaced{.width = 20, .height = 9, .colorType = PNG_COLOR_TYPE_RGB_ALPHA, .interlace = true,
+    PngParts interlaced{.width = 20,
+                        .height = 9,
+                        .colorType = PNG_COLOR_TYPE_RGB_ALPHA,
+                        .interlace = true,
                         .samples = Gradient(20, 9, 4)};
     GifParts gif2{.width = 12, .height = 8, .colours = {0, 0xFF, 0xFF00, 0xFF0000}, .loopCount = 0};
     gif2.frames = {{.width = 12, .height = 8, .disposal = 3, .transparent = 1, .indexes = Gradient(12, 8, 1)},
-                   {.left = 2, .top = 1, .width = 6, .height = 5, .interlace = true, .indexes = Bytes(30, 2)}};
+                   {.left = 2,
+                    .top = 1,
+                    .width = 6,
+                    .height = 5,
+                    .interlace = true,
+                    .localColours = {0xFFFFFF, 0x808080},
+                    .indexes = Bytes(30, 1)}};
     for (auto& i : gif2.frames[0].indexes) i &= 3;
     GifParts firstOnly = gif2;
     firstOnly.frames.pop_back();
     return {
-        {"bmp4", "bmp", MakeBmp({.width = 20, .height = 9, .bits = 4, .palette = palette, .pixels = PackBmpRows(indexes, 20, 4, false)}),
+        {"bmp4", "bmp",
+         MakeBmp({.width = 20,
+                  .height = 9,
+                  .bits = 4,
+                  .palette = palette,
+                  .pixels = PackBmpRows(indexes, 20, 4, false)}),
          bmp, Is<EBmpDecode>},
-        {"bmpRle8", "bmp", MakeBmp({.width = 5, .height = 3, .bits = 8, .compression = 1, .palette = palette,
-                             .pixels = {3, 1, 0, 0, 0, 3, 1, 2, 3, 0, 0, 2, 1, 1, 2, 4, 0, 1}}),
+        {"bmpRle8", "bmp",
+         MakeBmp({.width = 5,
+                  .height = 3,
+                  .bits = 8,
+                  .compression = 1,
+                  .palette = palette,
+                  .pixels = {3, 1, 0, 0, 0, 3, 1, 2, 3, 0, 0, 2, 1, 1, 2, 4, 0, 1}}),
          bmp, Is<EBmpDecode>},
-        {"jpeg", "jpg", MakeJpeg({.width = 24, .height = 16, .samples = Gradient(24, 16, 3)}), jpeg, Is<EJpegDecode>},
+        {"jpeg", "jpg", MakeJpeg({.width = 24, .height = 16, .samples = Gradient(24, 16, 3)}), jpeg,
+         Is<EJpegDecode>},
         {"jpegProgressive", "jpeg", MakeJpeg(progressive), jpeg, Is<EJpegDecode>},
         {"png", "png", MakePng(interlaced), png, Is<EPngDecode>},
         {"gif", "gif", MakeGif(gif2), gif, Is<EGifDecode>, MakeGif(firstOnly).size() - 1},
@@ -90,8 +111,8 @@ TEST_P(Hostile, TruncatedAndEmptyFilesFailWithTheFormatsError) {
     const TempFolder folder;
     const PictureRegistry registry = PictureRegistry::WithBuiltins();
     ASSERT_NO_THROW(registry.Load(folder.Write("whole." + s.extension, s.bytes)));
-    for (const std::size_t keep : {std::size_t{0}, std::size_t{1}, std::size_t{10}, s.bytes.size() / 2,
-                                   s.bytes.size() - 12}) {
+    for (const std::size_t keep :
+         {std::size_t{0}, std::size_t{1}, std::size_t{10}, s.bytes.size() / 2, s.bytes.size() - 12}) {
         const Bytes cut(s.bytes.begin(), s.bytes.begin() + static_cast<std::ptrdiff_t>(keep));
         ExpectNamedFailure(s, keep, [&] { s.decode(cut); });
         const std::string path = folder.Write("cut." + s.extension, cut);

@@ -41,10 +41,11 @@ void ExpectClose(const JpegParts& p, const Bitmap& b) {
     int worst = 0;
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x) {
-            const std::uint32_t e = Expected(p, x, y);
-            const std::uint8_t* px = b.Row(y) + x * 4;
-            ASSERT_EQ(px[3], 255);
-            for (int c = 0; c < 3; ++c) worst = std::max(worst, std::abs(px[c] - static_cast<int>((e >> (8 * c)) & 0xFF)));
+            const std::uint32_t e = Expected(p, x, y), got = PixelAt(b, x, y);
+            ASSERT_EQ(got >> 24, 255u);
+            for (int c = 0; c < 24; c += 8)
+                worst = std::max(
+                    worst, std::abs(static_cast<int>((got >> c) & 0xFF) - static_cast<int>((e >> c) & 0xFF)));
         }
     EXPECT_LE(worst, 10);
 }

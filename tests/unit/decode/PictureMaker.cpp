@@ -2,6 +2,7 @@
 
 #include <csetjmp>
 #include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 
 #include <gif_lib.h>
@@ -9,55 +10,34 @@
 
 namespace {
 
-void Put16(Bytes& b, std::uint32_t v) {
-    b.push_back(v & 0xFF);
-    b.push_back((v >> 8) & 0xFF);
-}
-void Put32(Bytes& b, std::uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
+// Appends `v` little-endian in `count` bytes.
+void Put(Bytes& b, std::uint32_t v, int count) {
+    for (int i = 0; i < count; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
 }  // namespace
 
 Bytes MakeBmp(const BmpParts& p) {
     const bool core = p.headerSize == 12;
-    const bool masksAfter = p.headerSize == 40;
     Bytes h;
-    if (core) {
-        Put16(h, static_cast<std::uint32_t>(p.width));
-        Put16(h, static_cast<std::uint32_t>(p.height));
-        Put16(h, 1);
-        Put16(h, static_cast<std::uint32_t>(p.bits));
-    } else {
-        Put32(h, static_cast<std::uint32_t>(p.width));
-        Put32(h, static_cast<std::uint32_t>(p.height));
-        Put16(h, 1);
-        Put16(h, static_cast<std::uint32_t>(p.bits));
-        Put32(h, p.compression);
-        Put32(h, static_cast<std::uint32_t>(p.pixels.size()));
-        Put32(h, 2835);
-        Put32(h, 2835);
-        Put32(h, p.colorsUsed);
-        Put32(h, 0);
-        if (!masksAfter)
-            for (std::size_t i = 0; i < 4; ++i) Put32(h, i < p.masks.size() ? p.masks[i] : 0);
-        h.resize(p.headerSize - 4, 0);  // colour space, end points, gamma, intent, profile
+    Put(h, p.headerSize, 4);
+    Put(h, static_cast<std::uint32_t>(p.width), core ? 2 : 4);
+    Put(h, static_cast<std::uint32_t>(p.height), core ? 2 : 4);
+    Put(h, 1, 2);
+    Put(h, static_cast<std::uint32_t>(p.bits), 2);
+    if (!core) {
+        for (const std::uint32_t v :
+             {p.compression, static_cast<std::uint32_t>(p.pixels.size()), 2835u, 2835u, p.colorsUsed, 0u})
+            Put(h, v, 4);
+        // The masks sit at the same place whether the header counts them (V2-V5) or not.
+        for (const std::uint32_t m : p.masks) Put(h, m, 4);
+        if (p.headerSize > 40) h.resize(p.headerSize, 0);
     }
-    if (masksAfter)
-        for (const std::uint32_t m : p.masks) Put32(h, m);
-    for (const std::uint32_t c : p.palette) {
-        h.push_back(c & 0xFF);
-        h.push_back((c >> 8) & 0xFF);
-        h.push_back((c >> 16) & 0xFF);
-        if (!core) h.push_back(0);
-    }
+    for (const std::uint32_t c : p.palette) Put(h, c, core ? 3 : 4);
     Bytes file{'B', 'M'};
-    const std::uint32_t offset = static_cast<std::uint32_t>(14 + 4 + h.size());
-    Put32(file, offset + static_cast<std::uint32_t>(p.pixels.size()));
-    Put32(file, 0);
-    Put32(file, offset);
-    Put32(file, p.headerSize);
+    const auto offset = static_cast<std::uint32_t>(14 + h.size());
+    for (const std::uint32_t v : {offset + static_cast<std::uint32_t>(p.pixels.size()), 0u, offset})
+        Put(file, v, 4);
     file.insert(file.end(), h.begin(), h.end());
     file.insert(file.end(), p.pixels.begin(), p.pixels.end());
     return file;
@@ -69,13 +49,13 @@ Bytes PackBmpRows(const std::vector<std::uint32_t>& values, int width, int bits,
     Bytes out(stride * height, 0);
     for (int r = 0; r < height; ++r) {
         std::uint8_t* row = out.data() + stride * r;
-        const std::uint32_t* in = values.data() + static_cast<std::size_t>(topDown ? r : height - 1 - r) * width;
+        const std::uint32_t* in =
+            values.data() + static_cast<std::size_t>(topDown ? r : height - 1 - r) * width;
         for (int x = 0; x < width; ++x) {
-            if (bits < 8) {
+            if (bits < 8)
                 row[x * bits / 8] |= static_cast<std::uint8_t>(in[x] << (8 - bits - (x * bits) % 8));
-            } else {
-                for (int k = 0; k < bits / 8; ++k) row[x * bits / 8 + k] = (in[x] >> (8 * k)) & 0xFF;
-            }
+            for (int k = 0; k < bits / 8; ++k)
+                row[x * bits / 8 + k] = static_cast<std::uint8_t>(in[x] >> (8 * k));
         }
     }
     return out;
@@ -92,21 +72,21 @@ void OnPngWrite(png_structp png, png_bytep data, std::size_t size) {
 bool WritePng(png_structp png, png_infop info, const PngParts& p, Bytes& out) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_write_fn(png, &out, OnPngWrite, nullptr);
-    png_set_IHDR(png, info, p.width, p.height, p.depth, p.colorType,
-                 p.interlace ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, p.width, p.height, p.depth, p.colorType, p.interlace ? PNG_INTERLACE_ADAM7 : 0, 0,
+                 0);
     std::vector<png_color> colours;
     for (const std::uint32_t c : p.palette)
-        colours.push_back({static_cast<png_byte>(c >> 16), static_cast<png_byte>(c >> 8), static_cast<png_byte>(c)});
+        colours.push_back(
+            {static_cast<png_byte>(c >> 16), static_cast<png_byte>(c >> 8), static_cast<png_byte>(c)});
     if (!colours.empty()) png_set_PLTE(png, info, colours.data(), static_cast<int>(colours.size()));
     png_color_16 grey{};
     grey.gray = static_cast<png_uint_16>(p.transparentGrey);
     if (!p.alphas.empty() || p.transparentGrey >= 0)
         png_set_tRNS(png, info, p.alphas.data(), static_cast<int>(p.alphas.size()), &grey);
     png_write_info(png, info);
-    const std::size_t stride = p.samples.size() / p.height;
     std::vector<png_bytep> rows;
-    for (int y = 0; y < p.height; ++y) rows.push_back(const_cast<png_bytep>(p.samples.data() + stride * y));
+    for (int y = 0; y < p.height; ++y)
+        rows.push_back(const_cast<png_bytep>(p.samples.data() + p.samples.size() / p.height * y));
     png_write_image(png, rows.data());
     png_write_end(png, nullptr);
     return true;
@@ -124,26 +104,6 @@ Bytes MakePng(const PngParts& p) {
     return out;
 }
 
-namespace {
-
-// One DC scan of every component, then every AC coefficient of every component alone.
-std::vector<jpeg_scan_info> ScanPerCoefficient(int components) {
-    std::vector<jpeg_scan_info> scans(1);
-    scans[0].comps_in_scan = components;
-    for (int c = 0; c < components; ++c) scans[0].component_index[c] = c;
-    for (int c = 0; c < components; ++c)
-        for (int k = 1; k < 64; ++k) {
-            jpeg_scan_info s{};
-            s.comps_in_scan = 1;
-            s.component_index[0] = c;
-            s.Ss = s.Se = k;
-            scans.push_back(s);
-        }
-    return scans;
-}
-
-}  // namespace
-
 Bytes MakeJpeg(const JpegParts& p) {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
@@ -159,16 +119,18 @@ Bytes MakeJpeg(const JpegParts& p) {
     jpeg_set_defaults(&info);
     jpeg_set_colorspace(&info, p.stored);
     jpeg_set_quality(&info, 95, TRUE);
-    const std::vector<jpeg_scan_info> scans = ScanPerCoefficient(info.num_components);
     if (p.progressive) jpeg_simple_progression(&info);
+    // One DC scan of every component, then each AC coefficient of each component alone.
+    std::vector<jpeg_scan_info> scans{{info.num_components, {0, 1, 2, 3}, 0, 0, 0, 0}};
+    for (int c = 0; c < info.num_components; ++c)
+        for (int k = 1; k < 64; ++k) scans.push_back({1, {c}, k, k, 0, 0});
     if (p.scanPerCoefficient) {
         info.scan_info = scans.data();
         info.num_scans = static_cast<int>(scans.size());
     }
     jpeg_start_compress(&info, TRUE);
-    const std::size_t stride = static_cast<std::size_t>(p.width) * info.input_components;
     while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(p.samples.data() + stride * info.next_scanline);
+        auto row = const_cast<JSAMPROW>(p.samples.data() + p.samples.size() / p.height * info.next_scanline);
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
@@ -187,48 +149,31 @@ int OnGifWrite(GifFileType* gif, const GifByteType* data, int size) {
 }
 
 ColorMapObject* MakeMap(const std::vector<std::uint32_t>& colours) {
-    if (colours.empty()) return nullptr;
     std::vector<GifColorType> c;
     for (const std::uint32_t v : colours)
-        c.push_back({static_cast<GifByteType>(v >> 16), static_cast<GifByteType>(v >> 8), static_cast<GifByteType>(v)});
-    return GifMakeMapObject(static_cast<int>(c.size()), c.data());
+        c.push_back({static_cast<GifByteType>(v >> 16), static_cast<GifByteType>(v >> 8),
+                     static_cast<GifByteType>(v)});
+    return c.empty() ? nullptr : GifMakeMapObject(static_cast<int>(c.size()), c.data());
 }
 
-void Check(int result, const char* what) {
-    if (result == GIF_ERROR) throw std::runtime_error(std::string("test GIF: ") + what);
+void Check(int result) {
+    if (result == GIF_ERROR) throw std::runtime_error("test GIF could not be written");
 }
 
 void PutFrame(GifFileType* gif, const GifFrameParts& f) {
-    GraphicsControlBlock control{f.disposal, false, f.delayCs, f.transparent};
+    const GraphicsControlBlock control{f.disposal, false, f.delayCs, f.transparent};
     GifByteType extension[4];
-    Check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(EGifGCBToExtension(&control, extension)),
-                           extension),
-          "control");
+    Check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE,
+                           static_cast<int>(EGifGCBToExtension(&control, extension)), extension));
     ColorMapObject* local = MakeMap(f.localColours);
-    Check(EGifPutImageDesc(gif, f.left, f.top, f.width, f.height, f.interlace, local), "frame");
+    Check(EGifPutImageDesc(gif, f.left, f.top, f.width, f.height, f.interlace, local));
     GifFreeMapObject(local);
-    std::vector<int> order;
-    for (int pass = 0; pass < (f.interlace ? 4 : 1); ++pass) {
-        static const int start[4] = {0, 4, 2, 1}, step[4] = {8, 8, 4, 2};
-        for (int r = f.interlace ? start[pass] : 0; r < f.height; r += f.interlace ? step[pass] : 1) order.push_back(r);
-    }
-    for (const int r : order) {
-        Bytes line(f.indexes.begin() + r * f.width, f.indexes.begin() + (r + 1) * f.width);
-        Check(EGifPutLine(gif, line.data(), f.width), "line");
-    }
-}
-
-// Cuts the stored global map down, to make pictures whose indexes reach past their map.
-void CutGlobalMap(Bytes& out, int kept, std::size_t stored) {
-    const std::size_t first = 13;
-    if (kept == 0) {
-        out[10] &= 0x78;
-    } else {
-        int bits = 0;
-        while ((2 << bits) < kept) ++bits;
-        out[10] = static_cast<std::uint8_t>((out[10] & 0xF8) | bits);
-    }
-    out.erase(out.begin() + first + 3 * kept, out.begin() + first + 3 * stored);
+    static const int start[4] = {0, 4, 2, 1}, step[4] = {8, 8, 4, 2};
+    for (int pass = 0; pass < (f.interlace ? 4 : 1); ++pass)
+        for (int r = f.interlace ? start[pass] : 0; r < f.height; r += f.interlace ? step[pass] : 1) {
+            Bytes line(f.indexes.begin() + r * f.width, f.indexes.begin() + (r + 1) * f.width);
+            Check(EGifPutLine(gif, line.data(), f.width));
+        }
 }
 
 }  // namespace
@@ -239,10 +184,10 @@ Bytes MakeGif(const GifParts& p) {
     GifFileType* gif = EGifOpen(&out, OnGifWrite, &error);
     EGifSetGifVersion(gif, true);
     ColorMapObject* global = MakeMap(p.colours);
-    Check(EGifPutScreenDesc(gif, p.width, p.height, 8, 0, global), "screen");
+    Check(EGifPutScreenDesc(gif, p.width, p.height, 8, 0, global));
     GifFreeMapObject(global);
     if (p.loopCount >= 0) {
-        const GifByteType loop[3] = {1, static_cast<GifByteType>(p.loopCount & 0xFF),
+        const GifByteType loop[3] = {1, static_cast<GifByteType>(p.loopCount),
                                      static_cast<GifByteType>(p.loopCount >> 8)};
         EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE);
         EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0");
@@ -252,7 +197,11 @@ Bytes MakeGif(const GifParts& p) {
     for (const GifFrameParts& f : p.frames) PutFrame(gif, f);
     EGifCloseFile(gif, &error);
     if (!p.trailer) out.pop_back();
-    if (p.keptGlobalColours >= 0) CutGlobalMap(out, p.keptGlobalColours, p.colours.size());
+    if (p.keptGlobalColours >= 0) {
+        // Screen flags: no map at all, or a map of two entries; the dropped entries go.
+        out[10] = static_cast<std::uint8_t>(out[10] & (p.keptGlobalColours ? 0xF8 : 0x78));
+        out.erase(out.begin() + 13 + 3 * p.keptGlobalColours, out.begin() + 13 + 3 * p.colours.size());
+    }
     return out;
 }
 
@@ -268,10 +217,7 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::Write(const std::string& name, const Bytes& bytes) const {
-    const std::string file = (path_ / name).string();
-    std::FILE* f = std::fopen(file.c_str(), "wb");
-    if (!f) throw std::runtime_error("cannot write " + file);
-    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-    return file;
+    std::ofstream(path_ / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return Path(name);
 }

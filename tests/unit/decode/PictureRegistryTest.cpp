@@ -15,15 +15,17 @@ struct Files {
     Bytes bmp = MakeBmp({.width = 3, .height = 2, .bits = 24, .pixels = Bytes(24, 40)});
     Bytes jpeg = MakeJpeg({.width = 5, .height = 4, .samples = Bytes(60, 128)});
     Bytes png = MakePng({.width = 6, .height = 3, .colorType = 0, .samples = Bytes(18, 7)});
-    Bytes gif = MakeGif({.width = 7, .height = 2, .colours = {0, 0xFFFFFF},
+    Bytes gif = MakeGif({.width = 7,
+                         .height = 2,
+                         .colours = {0, 0xFFFFFF},
                          .frames = {{.width = 7, .height = 2, .indexes = Bytes(14, 1)}}});
 };
 
 TEST(PictureRegistry, DecodesTheBuiltinFormatsByExtensionInAnyCase) {
     const Files f;
     const PictureRegistry registry = PictureRegistry::WithBuiltins();
-    const std::pair<std::string, const Bytes*> cases[] = {{"a.bmp", &f.bmp}, {"b.JPG", &f.jpeg}, {"c.jpeg", &f.jpeg},
-                                                          {"d.Png", &f.png}, {"e.GIF", &f.gif}};
+    const std::pair<std::string, const Bytes*> cases[] = {
+        {"a.bmp", &f.bmp}, {"b.JPG", &f.jpeg}, {"c.jpeg", &f.jpeg}, {"d.Png", &f.png}, {"e.GIF", &f.gif}};
     const int widths[] = {3, 5, 5, 6, 7};
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const Bitmap b = registry.Load(f.folder.Write(cases[i].first, *cases[i].second));
@@ -50,7 +52,9 @@ TEST(PictureRegistry, TheNewestRegistrationOfAnExtensionWins) {
 TEST(PictureRegistry, EveryBadFileEndsInItsNamedError) {
     const Files f;
     const PictureRegistry registry = PictureRegistry::WithBuiltins();
-    const auto load = [&](const std::string& name, const Bytes& bytes) { registry.Load(f.folder.Write(name, bytes)); };
+    const auto load = [&](const std::string& name, const Bytes& bytes) {
+        registry.Load(f.folder.Write(name, bytes));
+    };
     EXPECT_THROW(load("picture.tif", f.png), EUnknownFormat);
     EXPECT_THROW(load("noextension", f.png), EUnknownFormat);
     std::filesystem::create_directory(f.folder.Path("folder.png"));

@@ -23,10 +23,14 @@ struct PngCase {
 
 int Channels(int colorType) {
     switch (colorType) {
-        case PNG_COLOR_TYPE_GRAY_ALPHA: return 2;
-        case PNG_COLOR_TYPE_RGB: return 3;
-        case PNG_COLOR_TYPE_RGB_ALPHA: return 4;
-        default: return 1;
+        case PNG_COLOR_TYPE_GRAY_ALPHA:
+            return 2;
+        case PNG_COLOR_TYPE_RGB:
+            return 3;
+        case PNG_COLOR_TYPE_RGB_ALPHA:
+            return 4;
+        default:
+            return 1;
     }
 }
 
@@ -36,10 +40,13 @@ unsigned Sample(int x, int y, int c, int depth) {
     return v & ((1u << depth) - 1);
 }
 
-std::uint32_t PaletteColour(unsigned i) { return ((i * 53) & 0xFF) << 16 | ((i * 97) & 0xFF) << 8 | ((i * 151) & 0xFF); }
+std::uint32_t PaletteColour(unsigned i) {
+    return ((i * 53) & 0xFF) << 16 | ((i * 97) & 0xFF) << 8 | ((i * 151) & 0xFF);
+}
 
 PngParts Build(const PngCase& c) {
-    PngParts p{.width = kW, .height = kH, .colorType = c.colorType, .depth = c.depth, .interlace = c.interlace};
+    PngParts p{
+        .width = kW, .height = kH, .colorType = c.colorType, .depth = c.depth, .interlace = c.interlace};
     const int channels = Channels(c.colorType);
     const std::size_t stride = (static_cast<std::size_t>(kW) * channels * c.depth + 7) / 8;
     p.samples.assign(stride * kH, 0);
@@ -58,7 +65,8 @@ PngParts Build(const PngCase& c) {
             }
     if (c.colorType == PNG_COLOR_TYPE_PALETTE) {
         for (unsigned i = 0; i < (1u << c.depth); ++i) p.palette.push_back(PaletteColour(i));
-        for (unsigned i = 0; i < 5 && i < p.palette.size(); ++i) p.alphas.push_back(static_cast<std::uint8_t>(i * 60));
+        for (unsigned i = 0; i < 5 && i < p.palette.size(); ++i)
+            p.alphas.push_back(static_cast<std::uint8_t>(i * 60));
     }
     if (c.transparentGrey) p.transparentGrey = static_cast<int>(Sample(2, 3, 0, c.depth));
     return p;
@@ -78,9 +86,12 @@ std::uint32_t Expected(const PngCase& c, int x, int y) {
             const bool hidden = c.transparentGrey && Sample(x, y, 0, c.depth) == Sample(2, 3, 0, c.depth);
             return (hidden ? 0u : 0xFF000000u) | to8(0) * 0x010101u;
         }
-        case PNG_COLOR_TYPE_GRAY_ALPHA: return to8(1) << 24 | to8(0) * 0x010101u;
-        case PNG_COLOR_TYPE_RGB: return 0xFF000000u | to8(0) << 16 | to8(1) << 8 | to8(2);
-        default: return to8(3) << 24 | to8(0) << 16 | to8(1) << 8 | to8(2);
+        case PNG_COLOR_TYPE_GRAY_ALPHA:
+            return to8(1) << 24 | to8(0) * 0x010101u;
+        case PNG_COLOR_TYPE_RGB:
+            return 0xFF000000u | to8(0) << 16 | to8(1) << 8 | to8(2);
+        default:
+            return to8(3) << 24 | to8(0) << 16 | to8(1) << 8 | to8(2);
     }
 }
 
@@ -93,26 +104,25 @@ TEST_P(PngLayouts, DecodeToExactStraightBgra) {
     ASSERT_EQ(b.Height(), kH);
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x) {
-            const std::uint8_t* p = b.Row(y) + x * 4;
-            const std::uint32_t got = static_cast<std::uint32_t>(p[3]) << 24 | p[2] << 16 | p[1] << 8 | p[0];
-            ASSERT_EQ(got, Expected(c, x, y)) << c.name << " at " << x << "," << y;
+            ASSERT_EQ(PixelAt(b, x, y), Expected(c, x, y)) << c.name << " at " << x << "," << y;
         }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Layouts, PngLayouts,
-    testing::Values(PngCase{"grey1", PNG_COLOR_TYPE_GRAY, 1}, PngCase{"grey2", PNG_COLOR_TYPE_GRAY, 2},
-                    PngCase{"grey4", PNG_COLOR_TYPE_GRAY, 4}, PngCase{"grey8", PNG_COLOR_TYPE_GRAY, 8},
-                    PngCase{"grey16", PNG_COLOR_TYPE_GRAY, 16}, PngCase{"grey8trns", PNG_COLOR_TYPE_GRAY, 8, false, true},
-                    PngCase{"greyAlpha8", PNG_COLOR_TYPE_GRAY_ALPHA, 8},
-                    PngCase{"greyAlpha16", PNG_COLOR_TYPE_GRAY_ALPHA, 16}, PngCase{"rgb8", PNG_COLOR_TYPE_RGB, 8},
-                    PngCase{"rgb16", PNG_COLOR_TYPE_RGB, 16}, PngCase{"rgba8", PNG_COLOR_TYPE_RGB_ALPHA, 8},
-                    PngCase{"rgba16", PNG_COLOR_TYPE_RGB_ALPHA, 16}, PngCase{"palette1", PNG_COLOR_TYPE_PALETTE, 1},
-                    PngCase{"palette2", PNG_COLOR_TYPE_PALETTE, 2}, PngCase{"palette4", PNG_COLOR_TYPE_PALETTE, 4},
-                    PngCase{"palette8", PNG_COLOR_TYPE_PALETTE, 8},
-                    PngCase{"interlacedRgba8", PNG_COLOR_TYPE_RGB_ALPHA, 8, true},
-                    PngCase{"interlacedPalette4", PNG_COLOR_TYPE_PALETTE, 4, true},
-                    PngCase{"interlacedGrey16", PNG_COLOR_TYPE_GRAY, 16, true}),
+    testing::Values(
+        PngCase{"grey1", PNG_COLOR_TYPE_GRAY, 1}, PngCase{"grey2", PNG_COLOR_TYPE_GRAY, 2},
+        PngCase{"grey4", PNG_COLOR_TYPE_GRAY, 4}, PngCase{"grey8", PNG_COLOR_TYPE_GRAY, 8},
+        PngCase{"grey16", PNG_COLOR_TYPE_GRAY, 16}, PngCase{"grey8trns", PNG_COLOR_TYPE_GRAY, 8, false, true},
+        PngCase{"greyAlpha8", PNG_COLOR_TYPE_GRAY_ALPHA, 8},
+        PngCase{"greyAlpha16", PNG_COLOR_TYPE_GRAY_ALPHA, 16}, PngCase{"rgb8", PNG_COLOR_TYPE_RGB, 8},
+        PngCase{"rgb16", PNG_COLOR_TYPE_RGB, 16}, PngCase{"rgba8", PNG_COLOR_TYPE_RGB_ALPHA, 8},
+        PngCase{"rgba16", PNG_COLOR_TYPE_RGB_ALPHA, 16}, PngCase{"palette1", PNG_COLOR_TYPE_PALETTE, 1},
+        PngCase{"palette2", PNG_COLOR_TYPE_PALETTE, 2}, PngCase{"palette4", PNG_COLOR_TYPE_PALETTE, 4},
+        PngCase{"palette8", PNG_COLOR_TYPE_PALETTE, 8},
+        PngCase{"interlacedRgba8", PNG_COLOR_TYPE_RGB_ALPHA, 8, true},
+        PngCase{"interlacedPalette4", PNG_COLOR_TYPE_PALETTE, 4, true},
+        PngCase{"interlacedGrey16", PNG_COLOR_TYPE_GRAY, 16, true}),
     [](const auto& info) { return info.param.name; });
 
 TEST(PngDecoder, RefusesDamagedChecksumsAndMissingEnd) {
