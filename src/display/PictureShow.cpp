@@ -21,8 +21,12 @@ QString PictureShow::ResolvePath(int index) {
     return entry;
 }
 
+// Transparent parts take the background colour once here, so every drawing method and
+// every filter sees an opaque picture.
 Bitmap PictureShow::ReadPicture(const QString& path) const {
-    return state_.registry.Load(path.toStdString());
+    Bitmap picture = state_.registry.Load(path.toStdString());
+    FlattenOntoColor(picture, state_.settings.BackGroundColor);
+    return picture;
 }
 
 void PictureShow::ReadSingle(const QString& path) {

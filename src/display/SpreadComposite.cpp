@@ -42,6 +42,23 @@ void FillBitmap(Bitmap& picture, std::int32_t color) {
     for (int y = 1; y < picture.Height(); ++y) std::memcpy(picture.Row(y), first, picture.Stride());
 }
 
+void FlattenOntoColor(Bitmap& picture, std::int32_t color) {
+    if (picture.BitsPerPixel() != 32) return;
+    const unsigned background[3] = {static_cast<unsigned>((color >> 16) & 0xFF),
+                                    static_cast<unsigned>((color >> 8) & 0xFF),
+                                    static_cast<unsigned>(color & 0xFF)};
+    for (int y = 0; y < picture.Height(); ++y) {
+        std::uint8_t* px = picture.Row(y);
+        for (int x = 0; x < picture.Width(); ++x, px += 4) {
+            const unsigned a = px[3];
+            if (a == 255) continue;
+            for (int k = 0; k < 3; ++k)
+                px[k] = static_cast<std::uint8_t>((px[k] * a + background[k] * (255 - a) + 127) / 255);
+            px[3] = 255;
+        }
+    }
+}
+
 Bitmap ComposeSpread(const Bitmap& left, const Bitmap& right, std::int32_t backgroundColor) {
     const SpreadLayout layout = LayoutSpread({left.Width(), left.Height(), right.Width(), right.Height()});
     CheckedPixelCount(layout.width, layout.height);

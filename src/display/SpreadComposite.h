@@ -39,4 +39,9 @@ Bitmap ComposeSpread(const Bitmap& left, const Bitmap& right, std::int32_t backg
 // Fills a 32-bit picture with a 0x00BBGGRR colour (fourth byte 0).
 void FillBitmap(Bitmap& picture, std::int32_t color);
 
+// Blends every pixel of a 32-bit picture whose fourth byte (straight alpha) is below 255 onto
+// `color` (0x00BBGGRR) and makes it opaque, so that transparent parts show the background
+// whichever way the picture is drawn or processed. Other depths are left alone.
+void FlattenOntoColor(Bitmap& picture, std::int32_t color);
+
 }  // namespace pictavo

@@ -45,6 +45,9 @@ void FormDispFormatsTest::builtInFormatsShow() {
     f.AddBytes("a.jpg", Encoded(Uniform(40, 30, colour), "JPG"));
     f.AddBytes("b.PNG", Encoded(Uniform(40, 30, colour), "PNG"));
     f.AddBytes("c.bmp", Encoded(Uniform(40, 30, colour), "BMP"));
+    QImage clear(40, 30, QImage::Format_ARGB32);
+    clear.fill(qRgba(255, 255, 255, 0));
+    f.AddBytes("d.png", Encoded(clear, "PNG"));
     QSignalSpy beeps(f.window.get(), &Form_disp::PictureLoadFailed);
     f.window->Start();
     for (int i = 0; i < 3; ++i) {
@@ -58,6 +61,11 @@ void FormDispFormatsTest::builtInFormatsShow() {
                  qPrintable(QString("entry %1").arg(i)));
         QCOMPARE(f.state.PictureWidth, 40);
     }
+    // A transparent picture shows the background colour, also through the resampler.
+    f.state.CurrentIndex = 3;
+    f.window->EmptyCurrentPicture();
+    f.window->ShowCurrentPosition();
+    QCOMPARE(f.At(100, 75), f.Background());
     QCOMPARE(beeps.count(), 0);
 }
 

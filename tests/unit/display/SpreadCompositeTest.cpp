@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "display/SpreadComposite.h"
 
 using namespace pictavo;
@@ -58,4 +60,16 @@ TEST(ComposeSpread, AcceptsOtherDepthsAndRefusesOversizedComposites) {
     const Bitmap tall(1, 1 << 20, 8);
     const Bitmap wide(256, 1, 8);  // 257 x 2^20 > 2^28
     EXPECT_THROW(ComposeSpread(tall, wide, 0), EBitmapSize);
+}
+
+TEST(FlattenOntoColor, BlendsByTheFourthByteAndLeavesOpaquePixels) {
+    Bitmap picture(3, 1, 32);
+    const std::uint8_t pixels[12] = {200, 100, 50, 255, 200, 100, 50, 0, 200, 100, 50, 128};
+    std::memcpy(picture.Row(0), pixels, sizeof pixels);
+    FlattenOntoColor(picture, 0x00000000 | 10);  // red 10, green 0, blue 0
+    EXPECT_EQ(Bgr(picture, 0, 0), (std::array{200, 100, 50}));
+    EXPECT_EQ(Bgr(picture, 1, 0), (std::array{0, 0, 10}));
+    EXPECT_EQ(Bgr(picture, 2, 0), (std::array{100, 50, 30}));
+    EXPECT_EQ(picture.Row(0)[7], 255);
+    EXPECT_EQ(picture.Row(0)[11], 255);
 }
