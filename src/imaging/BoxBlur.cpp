@@ -2,7 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace pictavo {
 
@@ -100,6 +105,134 @@ void BlurRows(Bitmap& bitmap, const BlurGeometry& g, const std::function<void(in
     }
 }
 
+#if defined(__SSE2__)
+// The 32-bit blur with the four bytes of a pixel side by side in two registers, blue and
+// green in one, red and fourth in the other, each in a 64-bit lane. Every pixel waits for
+// its left neighbour's new value, so the time per pixel is the length of that chain: one
+// multiplication by the reciprocal, one shift, one addition.
+struct Quad {
+    __m128i low, high;  // bytes 0, 1 and bytes 2, 3 of a pixel, one per 64-bit lane
+};
+
+inline Quad Add(Quad a, Quad b) { return {_mm_add_epi64(a.low, b.low), _mm_add_epi64(a.high, b.high)}; }
+inline Quad Sub(Quad a, Quad b) { return {_mm_sub_epi64(a.low, b.low), _mm_sub_epi64(a.high, b.high)}; }
+
+inline Quad LoadQuad(const std::uint8_t* p) {
+    std::int32_t bits;
+    std::memcpy(&bits, p, 4);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ints = _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(bits), zero), zero);
+    return {_mm_unpacklo_epi32(ints, zero), _mm_unpackhi_epi32(ints, zero)};
+}
+
+inline void StoreQuad(std::uint8_t* p, Quad q) {
+    const __m128i ints = _mm_castps_si128(
+        _mm_shuffle_ps(_mm_castsi128_ps(q.low), _mm_castsi128_ps(q.high), _MM_SHUFFLE(2, 0, 2, 0)));
+    const __m128i words = _mm_packs_epi32(ints, ints);
+    const std::int32_t bits = _mm_cvtsi128_si32(_mm_packus_epi16(words, words));
+    std::memcpy(p, &bits, 4);
+}
+
+// floor(s / n) per lane for the reciprocal m = ceil(2^32 / n) in the low half of each lane
+// (n >= 2 so that m fits 32 bits): the high half of the product.
+inline Quad Divide(Quad s, __m128i m) {
+    return {_mm_srli_epi64(_mm_mul_epu32(s.low, m), 32), _mm_srli_epi64(_mm_mul_epu32(s.high, m), 32)};
+}
+
+// Column sums with radius + 1 zero columns on the left and radius on the right, so the
+// window can slide across the edges without tests: column x is at x + radius + 1.
+class PaddedColumns {
+public:
+    PaddedColumns(int width, int radius)
+        : offset_(radius + 1), sums_(width + 2 * radius + 1, Quad{_mm_setzero_si128(), _mm_setzero_si128()}) {}
+    Quad* At(int x) { return sums_.data() + (x + offset_); }
+    void AddRow(const std::uint8_t* row, int width) {
+        Quad* c = At(0);
+        for (int x = 0; x < width; ++x) c[x] = Add(c[x], LoadQuad(row + 4 * static_cast<std::size_t>(x)));
+    }
+    // Moves the window down one row: `entering` (may be null) in, `leaving` (may be null) out.
+    void MoveDown(const std::uint8_t* entering, const std::uint8_t* leaving, int width) {
+        if (!entering || !leaving) {
+            const std::uint8_t* row = entering ? entering : leaving;
+            if (!row) return;
+            Quad* c = At(0);
+            for (int x = 0; x < width; ++x) {
+                const Quad p = LoadQuad(row + 4 * static_cast<std::size_t>(x));
+                c[x] = entering ? Add(c[x], p) : Sub(c[x], p);
+            }
+            return;
+        }
+        Quad* c = At(0);
+        for (int x = 0; x < width; ++x) {
+            const std::size_t at = 4 * static_cast<std::size_t>(x);
+            c[x] = Add(c[x], Sub(LoadQuad(entering + at), LoadQuad(leaving + at)));
+        }
+    }
+
+private:
+    int offset_;
+    std::vector<Quad> sums_;
+};
+
+// Per column, the reciprocal of the window's pixel count for the current row's window
+// height, in the low half of each 64-bit lane.
+struct Divisor {
+    __m128i m;
+};
+
+// With radius 1 the column leaving the window is the one updated by the previous pixel;
+// reading it back from memory would put a store and a load on the chain, so it is carried
+// in a register instead (`Adjacent`).
+template <bool Adjacent>
+void BlurRow32(std::uint8_t* row, PaddedColumns& columns, const BlurGeometry& g, const Divisor* divisors) {
+    const int r = g.radius;
+    Quad window{_mm_setzero_si128(), _mm_setzero_si128()};
+    for (int xx = -r; xx <= r; ++xx) window = Add(window, *columns.At(xx));
+    Quad previous = *columns.At(-1);
+    for (int x = 0; x < g.width; ++x) {
+        std::uint8_t* p = row + 4 * static_cast<std::size_t>(x);
+        const Quad old = LoadQuad(p);
+        // Everything but the new mean is known before the division finishes: the next
+        // window is the mean plus this remainder.
+        const Quad leaving = Adjacent ? previous : *columns.At(x - r);
+        const Quad rest = Add(Sub(window, old), Sub(*columns.At(x + 1 + r), leaving));
+        const Quad mean = Divide(window, divisors[x].m);
+        StoreQuad(p, mean);
+        Quad* column = columns.At(x);
+        previous = Add(*column, Sub(mean, old));
+        *column = previous;
+        window = Add(mean, rest);
+    }
+}
+
+// Applies when every window count n satisfies 2 <= n <= kMaxReciprocalCount.
+void BlurRows32(Bitmap& bitmap, const BlurGeometry& g, const std::function<void(int)>& rowDone) {
+    // One more zero column on the right: the last pixel reads column width + radius.
+    PaddedColumns columns(g.width + 1, g.radius);
+    for (int y = 0; y <= std::min(g.radius, g.height - 1); ++y) columns.AddRow(bitmap.Row(y), g.width);
+    std::vector<Divisor> divisors(g.width);
+    int divisorRows = -1;
+    for (int y = 0; y < g.height; ++y) {
+        const int rows = g.RowsInWindow(y);
+        if (rows != divisorRows) {
+            for (int x = 0; x < g.width; ++x) {
+                const std::uint64_t count = static_cast<std::uint64_t>(g.columnsInWindow[x]) * rows;
+                const auto m = static_cast<std::int32_t>(((std::uint64_t{1} << 32) + count - 1) / count);
+                divisors[x].m = _mm_set_epi32(0, m, 0, m);
+            }
+            divisorRows = rows;
+        }
+        if (g.radius == 1)
+            BlurRow32<true>(bitmap.Row(y), columns, g, divisors.data());
+        else
+            BlurRow32<false>(bitmap.Row(y), columns, g, divisors.data());
+        rowDone(y);
+        columns.MoveDown(y + g.radius + 1 < g.height ? bitmap.Row(y + g.radius + 1) : nullptr,
+                         y - g.radius >= 0 ? bitmap.Row(y - g.radius) : nullptr, g.width);
+    }
+}
+#endif
+
 template <int N>
 void BlurWithSums(Bitmap& bitmap, const BlurGeometry& g, const std::function<void(int)>& rowDone) {
     // 32-bit sums are faster; they hold any window of up to 2^31 / 255 pixels.
@@ -118,6 +251,14 @@ void BlurInPlace(Bitmap& bitmap, int radius, const std::function<void(int)>& row
     // A window reaching past every edge sees the whole picture whatever its radius.
     radius = std::min(radius, std::max(bitmap.Width(), bitmap.Height()));
     const BlurGeometry g = MakeGeometry(bitmap, radius);
+#if defined(__SSE2__)
+    const std::int64_t largestWindow =
+        static_cast<std::int64_t>(g.maxColumns) * std::min<std::int64_t>(2 * std::int64_t{radius} + 1, g.height);
+    if (bitmap.BitsPerPixel() == 32 && largestWindow <= kMaxReciprocalCount && g.width * std::int64_t{g.height} >= 2) {
+        BlurRows32(bitmap, g, rowDone);
+        return;
+    }
+#endif
     if (bitmap.BitsPerPixel() == 32)
         BlurWithSums<4>(bitmap, g, rowDone);
     else if (bitmap.BitsPerPixel() == 24)
