@@ -5,6 +5,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "imaging/BoxBlur.h"
 #include "imaging/QuarterTurn.h"
 
@@ -50,9 +54,28 @@ void MonochromeRow24(std::uint8_t* row, int width) {
     }
 }
 
-// 32-bit pixels as one word each, which the compiler turns into wide vector code.
+// 32-bit pixels, four at a time where the processor has SSE2: the three weighted bytes
+// are summed with one multiply-add on 16-bit lanes (the sum stays below 2^16).
 void MonochromeRow32(std::uint8_t* row, int width) {
-    for (int x = 0; x < width; ++x) {
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i weights = _mm_setr_epi16(29, 150, 77, 0, 29, 150, 77, 0);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i fourth = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    for (; x + 4 <= width; x += 4) {
+        std::uint8_t* p = row + 4 * static_cast<std::size_t>(x);
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        // Per pixel two partial sums, (29 b + 150 g) and 77 r, in neighbouring 32-bit lanes.
+        const __m128i lo = _mm_madd_epi16(_mm_unpacklo_epi8(v, zero), weights);
+        const __m128i hi = _mm_madd_epi16(_mm_unpackhi_epi8(v, zero), weights);
+        const __m128 evens = _mm_shuffle_ps(_mm_castsi128_ps(lo), _mm_castsi128_ps(hi), _MM_SHUFFLE(2, 0, 2, 0));
+        const __m128 odds = _mm_shuffle_ps(_mm_castsi128_ps(lo), _mm_castsi128_ps(hi), _MM_SHUFFLE(3, 1, 3, 1));
+        const __m128i grey = _mm_srli_epi32(_mm_add_epi32(_mm_castps_si128(evens), _mm_castps_si128(odds)), 8);
+        const __m128i spread = _mm_or_si128(grey, _mm_or_si128(_mm_slli_epi32(grey, 8), _mm_slli_epi32(grey, 16)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_or_si128(spread, _mm_and_si128(v, fourth)));
+    }
+#endif
+    for (; x < width; ++x) {
         std::uint32_t p;
         std::memcpy(&p, row + 4 * static_cast<std::size_t>(x), 4);
         const std::uint32_t grey = (77u * ((p >> 16) & 0xFF) + 150u * ((p >> 8) & 0xFF) + 29u * (p & 0xFF)) >> 8;
