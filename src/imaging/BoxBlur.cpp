@@ -186,22 +186,37 @@ struct Divisor {
 template <bool Adjacent>
 void BlurRow32(std::uint8_t* row, PaddedColumns& columns, const BlurGeometry& g, const Divisor* divisors) {
     const int r = g.radius;
-    Quad window{_mm_setzero_si128(), _mm_setzero_si128()};
-    for (int xx = -r; xx <= r; ++xx) window = Add(window, *columns.At(xx));
+    __m128i windowLow = _mm_setzero_si128(), windowHigh = _mm_setzero_si128();
+    for (int xx = -r; xx <= r; ++xx) {
+        windowLow = _mm_add_epi64(windowLow, columns.At(xx)->low);
+        windowHigh = _mm_add_epi64(windowHigh, columns.At(xx)->high);
+    }
     Quad previous = *columns.At(-1);
     for (int x = 0; x < g.width; ++x) {
         std::uint8_t* p = row + 4 * static_cast<std::size_t>(x);
         const Quad old = LoadQuad(p);
+        Quad leaving;
+        if constexpr (Adjacent)
+            leaving = previous;
+        else
+            leaving = *columns.At(x - r);
+        const Quad* entering = columns.At(x + 1 + r);
         // Everything but the new mean is known before the division finishes: the next
         // window is the mean plus this remainder.
-        const Quad leaving = Adjacent ? previous : *columns.At(x - r);
-        const Quad rest = Add(Sub(window, old), Sub(*columns.At(x + 1 + r), leaving));
-        const Quad mean = Divide(window, divisors[x].m);
-        StoreQuad(p, mean);
+        const __m128i restLow =
+            _mm_add_epi64(_mm_sub_epi64(windowLow, old.low), _mm_sub_epi64(entering->low, leaving.low));
+        const __m128i restHigh =
+            _mm_add_epi64(_mm_sub_epi64(windowHigh, old.high), _mm_sub_epi64(entering->high, leaving.high));
+        const __m128i m = divisors[x].m;
+        const __m128i meanLow = _mm_srli_epi64(_mm_mul_epu32(windowLow, m), 32);
+        const __m128i meanHigh = _mm_srli_epi64(_mm_mul_epu32(windowHigh, m), 32);
+        StoreQuad(p, Quad{meanLow, meanHigh});
         Quad* column = columns.At(x);
-        previous = Add(*column, Sub(mean, old));
-        *column = previous;
-        window = Add(mean, rest);
+        column->low = _mm_add_epi64(column->low, _mm_sub_epi64(meanLow, old.low));
+        column->high = _mm_add_epi64(column->high, _mm_sub_epi64(meanHigh, old.high));
+        if constexpr (Adjacent) previous = *column;
+        windowLow = _mm_add_epi64(meanLow, restLow);
+        windowHigh = _mm_add_epi64(meanHigh, restHigh);
     }
 }
 
