@@ -186,6 +186,17 @@ inline void AddCellRow(Lanes* sum, Lanes* const* P, Lanes* const* Q, const Batch
         for (; i < batch.wholeEnd; ++i)
             for (int k = 0; k < K; ++k) sum[k] += ((P[k][i] + Q[k][i]) + (P[k][i + 1] + Q[k][i + 1])) * quarter;
         for (int k = 0; k < K; ++k) down[k] = Q[k][i] - P[k][i];
+    } else if (batch.wholeEnd > 1) {
+        // Whole columns of a top or bottom cell row: cx = 0.5 and the weight is 1 x wy. Halving
+        // is exact, so b * 0.5 + (d * 0.5) * cy equals (b + d * cy) * 0.5 bit for bit.
+        const Lanes half = Broadcast(0.5), weight = Broadcast(wy);
+        for (; i < batch.wholeEnd; ++i)
+            for (int k = 0; k < K; ++k) {
+                const Lanes nextDown = Q[k][i + 1] - P[k][i + 1];
+                const Lanes a = P[k][i], b = P[k][i + 1] - P[k][i], c = down[k], d = nextDown - down[k];
+                down[k] = nextDown;
+                sum[k] += weight * ((b + d * cy) * half + c * cy + a);
+            }
     }
     for (; i < batch.cells; ++i) general(i);
 }
