@@ -36,7 +36,7 @@ class EveryResampler : public ::testing::TestWithParam<Method> {};
 
 }  // namespace
 
-TEST(Resample, DesignedRowsOfOneLine) {
+TEST(Resample, KnownRowsOfOneLine) {
     EXPECT_EQ(Channel0(ResampleBilinear(GreyRow({0, 100}), 4, 1)), (std::vector<int>{0, 25, 75, 100}));
     EXPECT_EQ(Channel0(ResampleIntegral(GreyRow({10, 20, 30, 40}), 2, 1)), (std::vector<int>{15, 35}));
     EXPECT_EQ(Channel0(ResampleBilinearIntegral(GreyRow({0, 100}), 4, 1)), (std::vector<int>{0, 25, 75, 100}));
