@@ -133,18 +133,12 @@ inline void StoreQuad(std::uint8_t* p, Quad q) {
     std::memcpy(p, &bits, 4);
 }
 
-// floor(s / n) per lane for the reciprocal m = ceil(2^32 / n) in the low half of each lane
-// (n >= 2 so that m fits 32 bits): the high half of the product.
-inline Quad Divide(Quad s, __m128i m) {
-    return {_mm_srli_epi64(_mm_mul_epu32(s.low, m), 32), _mm_srli_epi64(_mm_mul_epu32(s.high, m), 32)};
-}
-
-// Column sums with radius + 1 zero columns on the left and radius on the right, so the
-// window can slide across the edges without tests: column x is at x + radius + 1.
+// Column sums with radius + 1 zero columns on either side, so the window can slide across
+// the edges without tests: column x is at x + radius + 1.
 class PaddedColumns {
 public:
     PaddedColumns(int width, int radius)
-        : offset_(radius + 1), sums_(width + 2 * radius + 1, Quad{_mm_setzero_si128(), _mm_setzero_si128()}) {}
+        : offset_(radius + 1), sums_(width + 2 * radius + 2, Quad{_mm_setzero_si128(), _mm_setzero_si128()}) {}
     Quad* At(int x) { return sums_.data() + (x + offset_); }
     void AddRow(const std::uint8_t* row, int width) {
         Quad* c = At(0);
@@ -226,6 +220,8 @@ void BlurRow32(std::uint8_t* row, PaddedColumns& columns, const BlurGeometry& g,
             _mm_add_epi64(_mm_sub_epi64(windowLow, old.low), _mm_sub_epi64(entering->low, leaving.low));
         const __m128i restHigh =
             _mm_add_epi64(_mm_sub_epi64(windowHigh, old.high), _mm_sub_epi64(entering->high, leaving.high));
+        // floor(window / n) per lane: the high half of the product with m = ceil(2^32 / n)
+        // (n >= 2, so m fits the low 32 bits that the multiplication reads).
         const __m128i m = divisors[x].m;
         const __m128i meanLow = _mm_srli_epi64(_mm_mul_epu32(windowLow, m), 32);
         const __m128i meanHigh = _mm_srli_epi64(_mm_mul_epu32(windowHigh, m), 32);
@@ -241,8 +237,7 @@ void BlurRow32(std::uint8_t* row, PaddedColumns& columns, const BlurGeometry& g,
 
 // Applies when every window count n satisfies 2 <= n <= kMaxReciprocalCount.
 void BlurRows32(Bitmap& bitmap, const BlurGeometry& g, const std::function<void(int)>& rowDone) {
-    // One more zero column on the right: the last pixel reads column width + radius.
-    PaddedColumns columns(g.width + 1, g.radius);
+    PaddedColumns columns(g.width, g.radius);
     for (int y = 0; y <= std::min(g.radius, g.height - 1); ++y) columns.AddRow(bitmap.Row(y), g.width);
     std::vector<Divisor> divisors(g.width);
     int divisorRows = -1;
