@@ -1,34 +1,57 @@
 #include "display/PictureProcessing.h"
 
-#include <algorithm>
-#include <cstring>
+#include "imaging/BitmapUtils.h"
+#include "imaging/diziPicFilters.h"
 
 namespace pictavo {
 
-// Stand-in until the imaging library's filters and resamplers are available.
-
-void ApplyPictureCommand(Bitmap& picture, std::int32_t command, std::int32_t brightPower, std::int32_t) {
+void ApplyPictureCommand(Bitmap& picture, std::int32_t command, std::int32_t brightPower,
+                         std::int32_t blurPower) {
     if (picture.BitsPerPixel() != 32) picture = ToBits32(picture);
-    if (command != 3 && command != 4) return;
-    const int amount = command == 3 ? brightPower : -brightPower;
-    for (int y = 0; y < picture.Height(); ++y) {
-        std::uint8_t* row = picture.Row(y);
-        for (int x = 0; x < picture.Width(); ++x)
-            for (int k = 0; k < 3; ++k)
-                row[x * 4 + k] = static_cast<std::uint8_t>(std::clamp(row[x * 4 + k] + amount, 0, 255));
+    const auto bright = static_cast<std::int16_t>(brightPower);
+    TDiziPicFilters filters;
+    switch (command) {
+        case 1:
+            filters.Monochrome(picture);
+            break;
+        case 2:
+            filters.Negative(picture);
+            break;
+        case 3:
+            filters.Brightness(picture, bright);
+            break;
+        case 4:
+            filters.Brightness(picture, static_cast<std::int16_t>(-bright));
+            break;
+        case 5:
+            filters.Blur(picture, static_cast<std::int16_t>(blurPower));
+            break;
+        case 6:
+            filters.RotateLeft(picture);
+            break;
+        case 7:
+            filters.RotateRight(picture);
+            break;
+        case 8:
+            filters.FlipVertical(picture);
+            break;
+        case 9:
+            filters.FlipHorizontal(picture);
+            break;
+        default:
+            break;
     }
 }
 
-Bitmap ResamplePicture(const Bitmap& source, std::int32_t, int width, int height) {
-    const Bitmap src = ToBits24(source);
-    Bitmap out(width, height, 24);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            std::memcpy(out.Row(y) + x * 3,
-                        src.Row(static_cast<int>(std::int64_t{y} * src.Height() / height)) +
-                            static_cast<int>(std::int64_t{x} * src.Width() / width) * 3,
-                        3);
-    return out;
+Bitmap ResamplePicture(const Bitmap& source, std::int32_t method, int width, int height) {
+    switch (method) {
+        case 2:
+            return ResampleIntegral(source, width, height);
+        case 3:
+            return ResampleBilinearIntegral(source, width, height);
+        default:
+            return ResampleBilinear(source, width, height);
+    }
 }
 
 }  // namespace pictavo
