@@ -42,13 +42,28 @@ void FillBitmap(Bitmap& picture, std::int32_t color) {
     for (int y = 1; y < picture.Height(); ++y) std::memcpy(picture.Row(y), first, picture.Stride());
 }
 
+namespace {
+
+// Most pictures have no transparency at all; one AND over the row's words tells.
+bool RowIsOpaque(const std::uint8_t* row, int width) {
+    std::uint32_t all = 0xFFFFFFFFu;
+    for (int x = 0; x < width; ++x) {
+        std::uint32_t pixel;
+        std::memcpy(&pixel, row + static_cast<std::size_t>(x) * 4, 4);
+        all &= pixel;
+    }
+    return (all >> 24) == 0xFF;
+}
+
+}  // namespace
+
 void FlattenOntoColor(Bitmap& picture, std::int32_t color) {
     if (picture.BitsPerPixel() != 32) return;
     const unsigned background[3] = {static_cast<unsigned>((color >> 16) & 0xFF),
-                                    static_cast<unsigned>((color >> 8) & 0xFF),
-                                    static_cast<unsigned>(color & 0xFF)};
+                                    static_cast<unsigned>((color >> 8) & 0xFF), static_cast<unsigned>(color & 0xFF)};
     for (int y = 0; y < picture.Height(); ++y) {
         std::uint8_t* px = picture.Row(y);
+        if (RowIsOpaque(px, picture.Width())) continue;
         for (int x = 0; x < picture.Width(); ++x, px += 4) {
             const unsigned a = px[3];
             if (a == 255) continue;
