@@ -28,7 +28,6 @@ class FormDispWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void startShowsEntryZeroAloneWhenTheListHasOne();
-    void startShowsTheFirstSpread();
     void escapeLeavesAndStoresTheWindowRectangle();
     void exitKeyAndExitPanelLeaveToo();
     void fullScreenCoversTheScreenAndKeepsTheStoredRectangle();
@@ -48,18 +47,6 @@ void FormDispWindowTest::startShowsEntryZeroAloneWhenTheListHasOne() {
     QCOMPARE(f.state.PictureWidth, 20);
     QCOMPARE(f.At(90, 70), qRgb(5, 6, 7));
     QCOMPARE(f.At(89, 70), f.Background());
-}
-
-void FormDispWindowTest::startShowsTheFirstSpread() {
-    DisplayFixture f;
-    f.state.settings.ES2PS_Is2PageSpread = true;
-    f.Add("0.png", Uniform(20, 10, qRgb(5, 6, 7)));
-    f.Add("1.png", Uniform(20, 10, qRgb(8, 9, 10)));
-    f.Add("2.png", Uniform(20, 10, qRgb(8, 9, 10)));
-    f.window->Start();
-    QCOMPARE(f.state.PictureWidth, 40);
-    QCOMPARE(f.At(80, 70), qRgb(5, 6, 7));
-    QCOMPARE(f.At(100, 70), qRgb(8, 9, 10));
 }
 
 void FormDispWindowTest::escapeLeavesAndStoresTheWindowRectangle() {
