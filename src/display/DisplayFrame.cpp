@@ -59,6 +59,11 @@ ExitPanel::ExitPanel(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(1);
     setFixedSize(kExitPanelSize, kExitPanelSize);
+    // Its own colours: the window around it takes the slideshow's background colour.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(212, 208, 200));
+    colours.setColor(QPalette::WindowText, Qt::black);
+    setPalette(colours);
     setAutoFillBackground(true);
 }
 
@@ -69,6 +74,7 @@ void ExitPanel::paintEvent(QPaintEvent* event) {
     bold.setBold(true);
     bold.setPixelSize(13);
     painter.setFont(bold);
+    painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(contentsRect(), Qt::AlignCenter, QStringLiteral("×"));
 }
 
