@@ -23,14 +23,11 @@ TEST(Bitmap, ConversionsKeepColoursAndUsePalette) {
     pal.Row(0)[0] = 1;
     pal.Row(0)[1] = 7;  // outside the palette: black
     const Bitmap b32 = ToBits32(pal);
-    EXPECT_EQ(b32.Row(0)[0], 0xCC);
-    EXPECT_EQ(b32.Row(0)[1], 0xBB);
-    EXPECT_EQ(b32.Row(0)[2], 0xAA);
-    EXPECT_EQ(b32.Row(0)[4], 0);
-    const Bitmap b24 = ToBits24(b32);
-    EXPECT_EQ(b24.Row(0)[0], 0xCC);
-    const Bitmap copy = b24.Clone();
-    EXPECT_EQ(copy.Row(0)[2], 0xAA);
+    EXPECT_EQ((std::vector<int>{b32.Row(0)[0], b32.Row(0)[1], b32.Row(0)[2], b32.Row(0)[4]}),
+              (std::vector<int>{0xCC, 0xBB, 0xAA, 0}));
+    const Bitmap b24 = ToBits24(b32).Clone();
+    EXPECT_EQ((std::vector<int>{b24.Row(0)[0], b24.Row(0)[2], b24.Row(0)[3]}),
+              (std::vector<int>{0xCC, 0xAA, 0}));
 }
 
 TEST(Bitmap, MovedFromBitmapIsEmpty) {

@@ -24,10 +24,11 @@ inline Bitmap RandomBitmap(int width, int height, int bits, unsigned seed) {
     return b;
 }
 
-// A one-row 32-bit picture of grey pixels with the given values.
-inline Bitmap GreyRow(const std::vector<int>& values) {
-    Bitmap b(static_cast<int>(values.size()), 1, 32);
-    for (std::size_t x = 0; x < values.size(); ++x) std::memset(b.Row(0) + 4 * x, values[x], 3);
+// A 32-bit picture of grey pixels with the given values, row by row.
+inline Bitmap Grey(const std::vector<std::vector<int>>& rows) {
+    Bitmap b(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()), 32);
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = 0; x < b.Width(); ++x) std::memset(b.Row(y) + 4 * x, rows[y][x], 3);
     return b;
 }
 
