@@ -39,9 +39,10 @@ bool Drop(QWidget* target, const QList<QUrl>& urls) {
 class Form_mainTest : public QObject {
     Q_OBJECT
 private slots:
-    void droppedFolderHandsASortedListToTheSlideshow() {
+    // Only the first of several dropped paths is used.
+    void droppedOrChosenFolderHandsASortedListToTheSlideshow() {
         QTemporaryDir pictures, other;
-        MakeFiles(pictures.path(), {"b.jpg", "A.png", "sub/c.GIF", "notes.txt"});
+        MakeFiles(pictures.path(), {"b.jpg", "A.png", "sub/c.GIF", "notes.txt", "empty/readme.txt"});
         MakeFiles(other.path(), {"x.jpg"});
         TestProgram program;
         program.launcher->show();
@@ -64,47 +65,31 @@ private slots:
         QVERIFY(program.launcher->isVisible() && program.launcher->isEnabled());
         QCOMPARE(QGuiApplication::applicationDisplayName(), QString("Pictavo"));
         QCOMPARE(program.host.quitRequests, 0);
-    }
 
-    void droppedPathsThatGiveNothing() {
-        QTemporaryDir folder;
-        MakeFiles(folder.path(), {"empty/readme.txt", "a.jpg"});
-        TestProgram program;
-        program.launcher->show();
-        Drop(program.launcher.get(), {QUrl::fromLocalFile(folder.path() + "/empty")});
+        Drop(program.launcher.get(), {QUrl::fromLocalFile(root + "/empty")});
         QTRY_COMPARE(program.host.messages, QStringList{kNothingFound});
-        QVERIFY(!program.loading->isVisible());
-        QVERIFY(program.launcher->isVisible());
-
+        QVERIFY(!program.loading->isVisible() && program.launcher->isVisible());
         // A picture is taken for an archive; with no archiver to claim it, nothing happens.
-        program.launcher->OpenDroppedPath(folder.path() + "/a.jpg");
+        program.launcher->OpenDroppedPath(root + "/b.jpg");
         QCOMPARE(program.host.messages.size(), 1);
         QCOMPARE(program.State().CurrentArchiver, -1);
         QVERIFY(!program.display->isVisible());
         // Something that is not a local file is not even welcomed.
         QVERIFY(!Drop(program.launcher.get(), {QUrl("https://example.invalid/a.jpg")}));
-    }
 
-    void folderMenuScansTheChosenFolder() {
-        QTemporaryDir pictures;
-        MakeFiles(pictures.path(), {"one.jpg"});
-        TestProgram program;
-        program.launcher->show();
+        // The folder menu: a cancelled picker starts nothing, a chosen folder is scanned.
         program.State().LastFolder = "/earlier";
         program.State().SourceKind = 1;  // as after an archive slideshow
-
-        program.host.folderToChoose.clear();  // cancelled
         program.launcher->mmenu_slide_directoryClick();
         QVERIFY(!program.display->isVisible());
         QCOMPARE(program.host.pickerStartedAt, QString("/earlier"));
-
-        program.host.folderToChoose = pictures.path();
+        program.host.folderToChoose = other.path();
         program.launcher->mmenu_slide_directoryClick();
         QVERIFY(program.display->isVisible());
-        QCOMPARE(program.State().ImageList, QStringList{pictures.path() + "/one.jpg"});
+        QCOMPARE(program.State().ImageList, QStringList{other.path() + "/x.jpg"});
         QCOMPARE(program.State().SourceKind, 0);
-        QCOMPARE(program.State().ScanRoot, pictures.path());
-        QCOMPARE(program.State().LastFolder, pictures.path());
+        QCOMPARE(program.State().ScanRoot, other.path());
+        QCOMPARE(program.State().LastFolder, other.path());
     }
 
     // The buttons are pressed while the scan runs, once it has found its first picture.
@@ -136,65 +121,59 @@ private slots:
         }
     }
 
-    void commandLineFolderStartsTheSlideshowThatMayEndTheProgram() {
-        QTemporaryDir pictures;
-        MakeFiles(pictures.path(), {"b.jpg", "a.jpg"});
-        for (bool endAfterArgument : {true, false}) {
-            Settings settings;
-            settings.IsEndExe_Arg = endAfterArgument;
-            TestProgram program({pictures.path(), "ignored"}, settings);
-            QVERIFY(program.State().StartedWithArgument);
-            program.launcher->HandleCommandLine();
+    void commandLineArgumentStartsOrFailsAndMayEndTheProgram_data() {
+        QTest::addColumn<QString>("argument");  // below the test folder
+        QTest::addColumn<bool>("endAfterArgument");
+        QTest::addColumn<QString>("message");  // empty when the slideshow starts
+        QTest::newRow("folder, then end") << "/pictures" << true << QString();
+        QTest::newRow("folder, then go on") << "/pictures" << false << QString();
+        QTest::newRow("empty folder, then end") << "/empty" << true << kNothingFound;
+        QTest::newRow("empty folder, then go on") << "/empty" << false << kNothingFound;
+        QTest::newRow("picture taken for an archive") << "/pictures/a.jpg" << true << kExtractFailed;
+        QTest::newRow("missing archive") << "/missing.zip" << false << kExtractFailed;
+    }
+    void commandLineArgumentStartsOrFailsAndMayEndTheProgram() {
+        QFETCH(QString, argument);
+        QFETCH(bool, endAfterArgument);
+        QFETCH(QString, message);
+        QTemporaryDir folder;
+        MakeFiles(folder.path(), {"empty/notes.txt", "pictures/b.jpg", "pictures/a.jpg"});
+        Settings settings;
+        settings.IsEndExe_Arg = endAfterArgument;
+        TestProgram program({folder.path() + argument, "ignored"}, settings);
+        QVERIFY(program.State().StartedWithArgument);
+        program.launcher->HandleCommandLine();
+        if (message.isEmpty()) {
             program.launcher->ShowAtStart();
-            QVERIFY(program.display->isVisible());
-            QVERIFY(!program.launcher->isVisible());
-            QCOMPARE(program.State().ImageList,
-                     (QStringList{pictures.path() + "/a.jpg", pictures.path() + "/b.jpg"}));
+            QVERIFY(program.display->isVisible() && !program.launcher->isVisible());
+            const QString pictures = folder.path() + "/pictures";
+            QCOMPARE(program.State().ImageList, (QStringList{pictures + "/a.jpg", pictures + "/b.jpg"}));
             QVERIFY(program.State().LastFolder.isEmpty());
-
             program.EndSlideshow();
-            QCOMPARE(program.host.quitRequests, endAfterArgument ? 1 : 0);
             QVERIFY(program.launcher->isVisible() && program.launcher->isEnabled());
-            // After the end request no road starts any more.
-            program.host.folderToChoose = pictures.path();
-            program.launcher->mmenu_slide_directoryClick();
-            QCOMPARE(program.display->isVisible(), !endAfterArgument);
+        } else {
+            QCOMPARE(program.host.messages, QStringList{message});
+            QVERIFY(!program.display->isVisible() && !program.loading->isVisible());
         }
+        QCOMPARE(program.host.quitRequests, endAfterArgument ? 1 : 0);
+        // After the end request no road starts any more.
+        program.host.folderToChoose = folder.path() + "/pictures";
+        program.launcher->mmenu_slide_directoryClick();
+        QCOMPARE(program.display->isVisible(), !endAfterArgument);
     }
 
-    void commandLineFailuresShowTheirMessageAndMayEndTheProgram() {
-        QTemporaryDir folder;
-        MakeFiles(folder.path(), {"empty/notes.txt", "single.jpg"});
-        struct Case {
-            QString argument;
-            bool endAfterArgument;
-            QString message;
-        };
-        for (const Case& c : {Case{folder.path() + "/empty", true, kNothingFound},
-                              Case{folder.path() + "/empty", false, kNothingFound},
-                              Case{folder.path() + "/single.jpg", true, kExtractFailed},
-                              Case{folder.path() + "/missing.zip", false, kExtractFailed}}) {
-            Settings settings;
-            settings.IsEndExe_Arg = c.endAfterArgument;
-            TestProgram program({c.argument}, settings);
-            program.launcher->HandleCommandLine();
-            QCOMPARE(program.host.messages, QStringList{c.message});
-            QCOMPARE(program.host.quitRequests, c.endAfterArgument ? 1 : 0);
-            QVERIFY(!program.display->isVisible());
-            QVERIFY(!program.loading->isVisible());
-        }
-        TestProgram withoutArgument({""});
-        QVERIFY(!withoutArgument.State().StartedWithArgument);
-        withoutArgument.launcher->HandleCommandLine();
-        QVERIFY(withoutArgument.host.messages.isEmpty());
+    void emptyArgumentIsNoArgument() {
+        TestProgram program({""});
+        QVERIFY(!program.State().StartedWithArgument);
+        program.launcher->HandleCommandLine();
+        QVERIFY(program.host.messages.isEmpty());
     }
 
     void fileMenuShowsTheFileSelectionWindowWhichCanStartTheShow() {
         TestProgram program;
         program.launcher->show();
         program.launcher->mmenu_slide_fileClick();
-        QVERIFY(program.fileselect->isVisible());
-        QVERIFY(program.launcher->isEnabled());
+        QVERIFY(program.fileselect->isVisible() && program.launcher->isEnabled());
 
         program.State().ImageList = {"/p/x.jpg"};
         program.State().ImageCount = 1;

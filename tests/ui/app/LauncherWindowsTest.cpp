@@ -14,45 +14,40 @@ namespace pictavo {
 class LauncherWindowsTest : public QObject {
     Q_OBJECT
 private slots:
-    void launcherIsPlacedAtTheStoredPositionWhichDefaultsToTheOrigin() {
+    // The launcher opens where it was when the program last ended; a first start uses 0, 0.
+    void settingsAndLauncherPositionAreKeptAcrossRuns() {
         TestProgram first;
         first.launcher->show();
         QCOMPARE(first.launcher->pos(), QPoint(0, 0));
-
-        Settings settings;
-        settings.Left = 120;
-        settings.Top = 80;
-        TestProgram later({}, settings);
+        first.launcher->move(33, 44);
+        first.State().settings.SlideInterval = 777;
+        QVERIFY(!first.host.saved.has_value());
+        first.Exit();
+        QVERIFY(first.host.saved.has_value());
+        QCOMPARE(QPoint(first.host.saved->Left, first.host.saved->Top), QPoint(33, 44));
+        QCOMPARE(first.host.saved->SlideInterval, 777);
+        TestProgram later({}, *first.host.saved);
         later.launcher->show();
-        QCOMPARE(later.launcher->pos(), QPoint(120, 80));
+        QCOMPARE(later.launcher->pos(), QPoint(33, 44));
     }
 
+    // The archive entry stays disabled while no archiver exists.
     void launcherHasTheDesignedWindowAndMenu() {
         TestProgram program;
         Form_main& launcher = *program.launcher;
         QCOMPARE(launcher.windowTitle(), QString("Pictavo"));
-        const auto* panel = launcher.findChild<QLabel*>("Panel1");
-        QCOMPARE(panel->size(), QSize(239, 141));
-        QCOMPARE(panel->text(), QString("ここにD&DしてもOK"));
+        QCOMPARE(launcher.findChild<QLabel*>("Panel1")->size(), QSize(239, 141));
         QCOMPARE(launcher.minimumSize(), launcher.maximumSize());
-        QCOMPARE(launcher.width(), 239);
         QVERIFY(launcher.acceptDrops());
-
         const auto action = [&](const char* name) { return launcher.findChild<QAction*>(name); };
         QCOMPARE(action("mmenu_slide_directory")->shortcut(), QKeySequence(Qt::Key_F1));
         QCOMPARE(action("mmenu_slide_file")->shortcut(), QKeySequence(Qt::Key_F2));
         QCOMPARE(action("mmenu_slide_archive")->shortcut(), QKeySequence(Qt::Key_F3));
-        QCOMPARE(action("mmenu_slide_archive")->text(), QString("アーカイブ指定"));
-        QCOMPARE(action("mmenu_help_about")->text(), QString("「Pictavo」について"));
+        QVERIFY(!action("mmenu_slide_archive")->isEnabled());
+        QVERIFY(action("mmenu_slide_directory")->isEnabled());
         QStringList top;
         for (QAction* item : launcher.menuBar()->actions()) top.append(item->text());
         QCOMPARE(top, (QStringList{"スライドショー", "設定", "ヘルプ"}));
-    }
-
-    void archiveEntryIsDisabledWhileNoArchiverExists() {
-        TestProgram program;
-        QVERIFY(!program.launcher->findChild<QAction*>("mmenu_slide_archive")->isEnabled());
-        QVERIFY(program.launcher->findChild<QAction*>("mmenu_slide_directory")->isEnabled());
     }
 
     void unsupportedLoadExtensionIsResetWithAWarning() {
@@ -66,36 +61,19 @@ private slots:
         QCOMPARE(program.State().SupportedExtensions, (QStringList{".bmp", ".gif", ".jpeg", ".jpg", ".png"}));
     }
 
-    void settingsAreWrittenWithTheLauncherPositionAtExit() {
-        TestProgram program;
-        program.launcher->show();
-        program.launcher->move(33, 44);
-        program.State().settings.SlideInterval = 777;
-        QVERIFY(!program.host.saved.has_value());
-        program.Exit();
-        QVERIFY(program.host.saved.has_value());
-        QCOMPARE(program.host.saved->Left, 33);
-        QCOMPARE(program.host.saved->Top, 44);
-        QCOMPARE(program.host.saved->SlideInterval, 777);
-    }
-
     void aboutBoxDisablesTheLauncherUntilItCloses() {
         TestProgram program;
         program.launcher->show();
         program.launcher->mmenu_help_aboutClick();
         Form_about& about = *program.about;
-        QVERIFY(about.isVisible());
-        QVERIFY(!program.launcher->isEnabled());
-        QCOMPARE(about.windowTitle(), QString("「Pictavo」について"));
+        QVERIFY(about.isVisible() && !program.launcher->isEnabled());
         QCOMPARE(about.findChild<QLabel*>("Label_appname")->text(), QString("Pictavo ver.0.433"));
-        QCOMPARE(about.findChild<QLabel*>("Label_releasedate")->text(), QString("2009/11/24"));
         QVERIFY(!about.findChild<QLabel*>("Image_appicon")->pixmap().isNull());
         const QSize screen = QGuiApplication::primaryScreen()->size();
         QCOMPARE(about.frameGeometry().topLeft(), CentredPosition(screen, about.size()));
 
         QTest::mouseClick(about.findChild<QPushButton*>("Button_ok"), Qt::LeftButton);
-        QVERIFY(!about.isVisible());
-        QVERIFY(program.launcher->isEnabled());
+        QVERIFY(!about.isVisible() && program.launcher->isEnabled());
     }
 
     void readmeIsOpenedFromTheProgramFolder() {
