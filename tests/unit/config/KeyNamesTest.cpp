@@ -76,36 +76,15 @@ TEST(CommandTable, DefaultsSitAtTheDefaultButtonsPositionsAndDiffer) {
 }
 
 TEST(CommandTable, DispatchOrderTestsExitFirstAndTheImageCommandsLast) {
-    const std::vector<const char*> expected{"ExitKey",
-                                            "NextKey",
-                                            "PrevKey",
-                                            "NextJumpKey",
-                                            "PrevJumpKey",
-                                            "Plus1PageKey",
-                                            "Minus1PageKey",
-                                            "RandomJumpKey",
-                                            "ExchangeLRKey",
-                                            "ChangePicShowTypeKey",
-                                            "FileInfoKey",
-                                            "RepaintKey",
-                                            "AutoSlideKey",
-                                            "FileListKey",
-                                            "EnvInfoKey",
-                                            "AnimationKey",
-                                            "AddListKey",
-                                            "ShowNowTimeKey",
-                                            "ImgProc_FormatKey",
-                                            "ImgProc_MonoKey",
-                                            "ImgProc_NegaKey",
-                                            "ImgProc_BrightKey",
-                                            "ImgProc_DarkKey",
-                                            "ImgProc_BlurKey",
-                                            "ImgProc_LRotateKey",
-                                            "ImgProc_RRotateKey",
-                                            "ImgProc_TBRotateKey",
-                                            "ImgProc_LRRotateKey"};
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_STREQ(InfoOf(DispatchOrder()[i]).iniKey, expected[i]);
+    const char* const expected =
+        "ExitKey NextKey PrevKey NextJumpKey PrevJumpKey Plus1PageKey Minus1PageKey RandomJumpKey "
+        "ExchangeLRKey ChangePicShowTypeKey FileInfoKey RepaintKey AutoSlideKey FileListKey EnvInfoKey "
+        "AnimationKey AddListKey ShowNowTimeKey ImgProc_FormatKey ImgProc_MonoKey ImgProc_NegaKey "
+        "ImgProc_BrightKey ImgProc_DarkKey ImgProc_BlurKey ImgProc_LRotateKey ImgProc_RRotateKey "
+        "ImgProc_TBRotateKey ImgProc_LRRotateKey";
+    QStringList order;
+    for (const Command command : DispatchOrder()) order.append(InfoOf(command).iniKey);
+    EXPECT_EQ(order, QString(expected).split(' '));
 }
 
 TEST(CommandForCode, FirstCommandInDispatchOrderWinsAndEscapeAlwaysLeaves) {

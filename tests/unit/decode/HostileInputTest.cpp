@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include <gif_lib.h>
 #include <png.h>
 #include <zlib.h>
 
@@ -10,6 +11,7 @@
 #include "decode/DecodeErrors.h"
 #include "decode/GifAnimation.h"
 #include "decode/JpegDecoder.h"
+#include "decode/PictureRegistry.h"
 #include "decode/PngDecoder.h"
 
 using namespace pictavo;
@@ -18,8 +20,9 @@ namespace {
 
 struct Sample {
     std::string name;
-    std::string extension;
+    std::string extension;  // in mixed case: the registry must not care
     Bytes bytes;
+    int width;
     std::function<void(const Bytes&)> decode;   // decodes everything the format holds
     std::function<bool(const EDecode&)> named;  // the format's own error class
     std::size_t stillEnd = 0;                   // bytes that the still picture needs (0: all)
@@ -30,67 +33,43 @@ bool Is(const EDecode& e) {
     return dynamic_cast<const Named*>(&e) != nullptr;
 }
 
-Bytes Gradient(int width, int height, int channels) {
-    Bytes out;
-    for (int i = 0; i < width * height * channels; ++i)
-        out.push_back(static_cast<std::uint8_t>(i * 7 + i / 13));
-    return out;
+void DecodeBmp(const Bytes& b) {
+    BmpDecoder::DecodeBytes(b, BmpForm::Native);
+}
+void DecodeJpeg(const Bytes& b) {
+    Bitmap target;
+    JpegDecoder::DecodeInto(b, target);
+}
+void DecodePng(const Bytes& b) {
+    PngDecoder::DecodeBytes(b);
+}
+void DecodeGif(const Bytes& b) {
+    GifAnimation animation(b);
+    while (animation.NextFrame()) {
+    }
 }
 
+// One picture of each format and of the layouts that take other paths through its decoder.
 std::vector<Sample> Samples() {
-    const auto bmp = [](const Bytes& b) { BmpDecoder::DecodeBytes(b, BmpForm::Native); };
-    const auto jpeg = [](const Bytes& b) {
-        Bitmap target;
-        JpegDecoder::DecodeInto(b, target);
-    };
-    const auto png = [](const Bytes& b) { PngDecoder::DecodeBytes(b); };
-    const auto gif = [](const Bytes& b) {
-        GifAnimation animation(b);
-        while (animation.NextFrame()) {
-        }
-    };
-    std::vector<std::uint32_t> palette(16, 0x336699), indexes;
-    for (int i = 0; i < 20 * 9; ++i) indexes.push_back(i % 16);
-    JpegParts progressive{.width = 24, .height = 16, .progressive = true, .samples = Gradient(24, 16, 3)};
-    PngParts interlaced{.width = 20,
-                        .height = 9,
-                        .colorType = PNG_COLOR_TYPE_RGB_ALPHA,
-                        .interlace = true,
-                        .samples = Gradient(20, 9, 4)};
-    GifParts gif2{.width = 12, .height = 8, .colours = {0, 0xFF, 0xFF00, 0xFF0000}, .loopCount = 0};
-    gif2.frames = {{.width = 12, .height = 8, .disposal = 3, .transparent = 1, .indexes = Gradient(12, 8, 1)},
-                   {.left = 2,
-                    .top = 1,
-                    .width = 6,
-                    .height = 5,
-                    .interlace = true,
-                    .localColours = {0xFFFFFF, 0x808080},
-                    .indexes = Bytes(30, 1)}};
-    for (auto& i : gif2.frames[0].indexes) i &= 3;
-    GifParts firstOnly = gif2;
-    firstOnly.frames.pop_back();
-    return {
-        {"bmp4", "bmp",
-         MakeBmp({.width = 20,
-                  .height = 9,
-                  .bits = 4,
-                  .palette = palette,
-                  .pixels = PackBmpRows(indexes, 20, 4, false)}),
-         bmp, Is<EBmpDecode>},
-        {"bmpRle8", "bmp",
-         MakeBmp({.width = 5,
-                  .height = 3,
-                  .bits = 8,
-                  .compression = 1,
-                  .palette = palette,
-                  .pixels = {3, 1, 0, 0, 0, 3, 1, 2, 3, 0, 0, 2, 1, 1, 2, 4, 0, 1}}),
-         bmp, Is<EBmpDecode>},
-        {"jpeg", "jpg", MakeJpeg({.width = 24, .height = 16, .samples = Gradient(24, 16, 3)}), jpeg,
-         Is<EJpegDecode>},
-        {"jpegProgressive", "jpeg", MakeJpeg(progressive), jpeg, Is<EJpegDecode>},
-        {"png", "png", MakePng(interlaced), png, Is<EPngDecode>},
-        {"gif", "gif", MakeGif(gif2), gif, Is<EGifDecode>, MakeGif(firstOnly).size() - 1},
-    };
+    Colours palette(16, 0x336699), indexes(20 * 9);
+    for (std::size_t i = 0; i < indexes.size(); ++i) indexes[i] = i % 16;
+    const Bytes bmp4 = MakeBmp({40, 20, 9, 4, 0, Colours(), palette, 0, PackBmpRows(indexes, 20, 4, false)});
+    const Bytes rle = {3, 1, 0, 0, 0, 3, 1, 2, 3, 0, 0, 2, 1, 1, 2, 4, 0, 1};
+    const Bytes bmpRle8 = MakeBmp({40, 5, 3, 8, 1, Colours(), palette, 0, rle});
+    const Bytes jpeg = MakeJpeg({24, 16, JCS_RGB, JCS_YCbCr, false, false, Ramp(24 * 16 * 3)});
+    const Bytes progressive = MakeJpeg({24, 16, JCS_RGB, JCS_YCbCr, true, false, Ramp(24 * 16 * 3)});
+    const Bytes png = MakePng({20, 9, PNG_COLOR_TYPE_RGB_ALPHA, 8, true, Ramp(20 * 9 * 4)});
+    GifParts gif{.width = 12, .height = 8, .colours = {0, 0xFF, 0xFF00, 0xFF0000}, .loopCount = 0};
+    gif.frames.push_back({0, 0, 12, 8, false, DISPOSE_PREVIOUS, 0, 1, Colours(), Ramp(12 * 8)});
+    for (auto& i : gif.frames[0].indexes) i &= 3;
+    const std::size_t firstFrameEnd = MakeGif(gif).size() - 1;
+    gif.frames.push_back({2, 1, 6, 5, true, 0, 0, -1, Colours{0xFFFFFF, 0x808080}, Bytes(30, 1)});
+    return {{"bmp4", "bmp", bmp4, 20, DecodeBmp, Is<EBmpDecode>},
+            {"bmpRle8", "BMP", bmpRle8, 5, DecodeBmp, Is<EBmpDecode>},
+            {"jpeg", "JPG", jpeg, 24, DecodeJpeg, Is<EJpegDecode>},
+            {"jpegProgressive", "jpeg", progressive, 24, DecodeJpeg, Is<EJpegDecode>},
+            {"png", "Png", png, 20, DecodePng, Is<EPngDecode>},
+            {"gif", "GIF", MakeGif(gif), 12, DecodeGif, Is<EGifDecode>, firstFrameEnd}};
 }
 
 class Hostile : public testing::TestWithParam<Sample> {};
@@ -110,7 +89,9 @@ TEST_P(Hostile, TruncatedAndEmptyFilesFailWithTheFormatsError) {
     const Sample& s = GetParam();
     const TempFolder folder;
     const PictureRegistry registry = PictureRegistry::WithBuiltins();
-    ASSERT_NO_THROW(registry.Load(folder.Write("whole." + s.extension, s.bytes)));
+    const Bitmap whole = registry.Load(folder.Write("whole." + s.extension, s.bytes));
+    EXPECT_EQ(whole.Width(), s.width);
+    EXPECT_EQ(whole.BitsPerPixel(), 32);
     for (const std::size_t keep :
          {std::size_t{0}, std::size_t{1}, std::size_t{10}, s.bytes.size() / 2, s.bytes.size() - 12}) {
         const Bytes cut(s.bytes.begin(), s.bytes.begin() + static_cast<std::ptrdiff_t>(keep));
@@ -147,16 +128,15 @@ void PutBigEndian(Bytes& b, std::size_t at, std::uint32_t v, int bytes) {
 
 TEST(Hostile, HugeHeadersAreRefusedBeforeAllocating) {
     // Sanitizer builds abort on a 40 GB allocation, so passing proves none was tried.
-    BmpParts bmp{.width = 100000, .height = 100000, .bits = 24, .pixels = Bytes(64)};
-    EXPECT_THROW(BmpDecoder::DecodeBytes(MakeBmp(bmp)), EPictureTooLarge);
-
-    Bytes png = MakePng({.width = 2, .height = 2, .colorType = PNG_COLOR_TYPE_GRAY, .samples = Bytes(4)});
+    EXPECT_THROW(
+        BmpDecoder::DecodeBytes(MakeBmp({40, 100000, 100000, 24, 0, Colours(), Colours(), 0, Bytes(64)})),
+        EPictureTooLarge);
+    Bytes png = MakePng({2, 2, PNG_COLOR_TYPE_GRAY, 8, false, Bytes(4)});
     PutBigEndian(png, 16, 100000, 4);
     PutBigEndian(png, 20, 100000, 4);
     PutBigEndian(png, 29, static_cast<std::uint32_t>(crc32(0, png.data() + 12, 17)), 4);
     EXPECT_THROW(PngDecoder::DecodeBytes(png), EPictureTooLarge);
-
-    Bytes jpeg = MakeJpeg({.width = 8, .height = 8, .samples = Bytes(192, 90)});
+    Bytes jpeg = MakeJpeg({8, 8, JCS_RGB, JCS_YCbCr, false, false, Bytes(192, 90)});
     for (std::size_t i = 0; i + 8 < jpeg.size(); ++i)
         if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
             PutBigEndian(jpeg, i + 5, 65500, 2);
@@ -164,18 +144,53 @@ TEST(Hostile, HugeHeadersAreRefusedBeforeAllocating) {
         }
     Bitmap target;
     EXPECT_THROW(JpegDecoder::DecodeInto(jpeg, target), EPictureTooLarge);
-
     GifParts gif{.width = 2, .height = 2, .colours = {0, 0xFFFFFF}};
-    gif.frames = {{.width = 2, .height = 2, .indexes = Bytes(4, 1)}};
+    gif.frames.push_back({0, 0, 2, 2, false, 0, 0, -1, Colours(), Bytes(4, 1)});
     Bytes screen = MakeGif(gif);
-    screen[6] = screen[7] = screen[8] = screen[9] = 0xFF;  // 65535 x 65535
+    PutBigEndian(screen, 6, 0xFFFFFFFF, 4);  // 65535 x 65535
     EXPECT_THROW(GifAnimation{screen}, EPictureTooLarge);
     Bytes frame = MakeGif(gif);
     const std::size_t descriptor = 13 + 6 + 8;  // after the screen, its map and the control block
     ASSERT_EQ(frame[descriptor], ',');
-    frame[descriptor + 5] = frame[descriptor + 6] = frame[descriptor + 7] = frame[descriptor + 8] = 0xFF;
+    PutBigEndian(frame, descriptor + 5, 0xFFFFFFFF, 4);
     GifAnimation animation(frame);
     EXPECT_THROW(animation.NextFrame(), EPictureTooLarge);
+}
+
+class OnePixel : public PictureDecoder {
+public:
+    Bitmap Decode(const std::string&) const override { return Bitmap(1, 1, 32); }
+};
+
+TEST(PictureRegistry, TheNewestRegistrationOfAnExtensionWins) {
+    const TempFolder folder;
+    PictureRegistry registry = PictureRegistry::WithBuiltins();
+    const PictureDecoder* jpeg = registry.Find("jpg");
+    registry.Register(".PNG", std::make_shared<OnePixel>());
+    EXPECT_EQ(registry.Load(folder.Write("x.png", Samples()[4].bytes)).Width(), 1);
+    EXPECT_EQ(registry.Find("JPG"), jpeg);
+    EXPECT_EQ(registry.Find("tif"), nullptr);
+}
+
+TEST(PictureRegistry, UnknownMissingAndMisnamedFilesEndInTheirNamedErrors) {
+    const TempFolder folder;
+    const PictureRegistry registry = PictureRegistry::WithBuiltins();
+    const std::vector<Sample> s = Samples();
+    const Bytes &bmp = s[0].bytes, &jpeg = s[2].bytes, &png = s[4].bytes, &gif = s[5].bytes;
+    const auto load = [&](const std::string& name, const Bytes& bytes) {
+        registry.Load(folder.Write(name, bytes));
+    };
+    EXPECT_THROW(load("picture.tif", png), EUnknownFormat);
+    EXPECT_THROW(load("noextension", png), EUnknownFormat);
+    std::filesystem::create_directory(folder.Path("folder.png"));
+    EXPECT_THROW(registry.Load(folder.Path("folder.png")), EPictureFile);
+    EXPECT_THROW(load("folder.png/plain", png), EUnknownFormat);
+    EXPECT_THROW(registry.Load("/nonexistent/picture.jpg"), EPictureFile);
+    // A file of one format named as another is not the other.
+    EXPECT_THROW(load("png.jpg", png), EJpegDecode);
+    EXPECT_THROW(load("jpeg.png", jpeg), EPngDecode);
+    EXPECT_THROW(load("gif.bmp", gif), EBmpDecode);
+    EXPECT_THROW(load("bmp.gif", bmp), EGifDecode);
 }
 
 }  // namespace

@@ -17,6 +17,12 @@ void Put(Bytes& b, std::uint32_t v, int count) {
 
 }  // namespace
 
+Bytes Ramp(std::size_t count) {
+    Bytes out(count);
+    for (std::size_t i = 0; i < count; ++i) out[i] = static_cast<std::uint8_t>(i * 7 + i / 13);
+    return out;
+}
+
 Bytes MakeBmp(const BmpParts& p) {
     const bool core = p.headerSize == 12;
     Bytes h;
@@ -43,19 +49,17 @@ Bytes MakeBmp(const BmpParts& p) {
     return file;
 }
 
-Bytes PackBmpRows(const std::vector<std::uint32_t>& values, int width, int bits, bool topDown) {
+Bytes PackBmpRows(const Colours& values, int width, int bits, bool topDown) {
     const int height = static_cast<int>(values.size()) / width;
     const std::size_t stride = ((static_cast<std::size_t>(width) * bits + 31) / 32) * 4;
     Bytes out(stride * height, 0);
     for (int r = 0; r < height; ++r) {
-        std::uint8_t* row = out.data() + stride * r;
-        const std::uint32_t* in =
-            values.data() + static_cast<std::size_t>(topDown ? r : height - 1 - r) * width;
+        std::uint8_t* row = out.data() + stride * (topDown ? r : height - 1 - r);
         for (int x = 0; x < width; ++x) {
-            if (bits < 8)
-                row[x * bits / 8] |= static_cast<std::uint8_t>(in[x] << (8 - bits - (x * bits) % 8));
+            const std::uint32_t v = values[static_cast<std::size_t>(r) * width + x];
+            if (bits < 8) row[x * bits / 8] |= static_cast<std::uint8_t>(v << (8 - bits - (x * bits) % 8));
             for (int k = 0; k < bits / 8; ++k)
-                row[x * bits / 8 + k] = static_cast<std::uint8_t>(in[x] >> (8 * k));
+                row[x * bits / 8 + k] = static_cast<std::uint8_t>(v >> (8 * k));
         }
     }
     return out;
@@ -72,21 +76,19 @@ void OnPngWrite(png_structp png, png_bytep data, std::size_t size) {
 bool WritePng(png_structp png, png_infop info, const PngParts& p, Bytes& out) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_write_fn(png, &out, OnPngWrite, nullptr);
-    png_set_IHDR(png, info, p.width, p.height, p.depth, p.colorType, p.interlace ? PNG_INTERLACE_ADAM7 : 0, 0,
-                 0);
+    png_set_IHDR(png, info, p.width, p.height, p.depth, p.colorType, p.interlace, 0, 0);
     std::vector<png_color> colours;
     for (const std::uint32_t c : p.palette)
         colours.push_back(
             {static_cast<png_byte>(c >> 16), static_cast<png_byte>(c >> 8), static_cast<png_byte>(c)});
     if (!colours.empty()) png_set_PLTE(png, info, colours.data(), static_cast<int>(colours.size()));
-    png_color_16 grey{};
-    grey.gray = static_cast<png_uint_16>(p.transparentGrey);
+    png_color_16 grey{0, 0, 0, 0, static_cast<png_uint_16>(p.transparentGrey)};
     if (!p.alphas.empty() || p.transparentGrey >= 0)
         png_set_tRNS(png, info, p.alphas.data(), static_cast<int>(p.alphas.size()), &grey);
     png_write_info(png, info);
     std::vector<png_bytep> rows;
     for (int y = 0; y < p.height; ++y)
-        rows.push_back(const_cast<png_bytep>(p.samples.data() + p.samples.size() / p.height * y));
+        rows.push_back(const_cast<png_bytep>(&p.samples[p.samples.size() / p.height * y]));
     png_write_image(png, rows.data());
     png_write_end(png, nullptr);
     return true;
@@ -130,7 +132,7 @@ Bytes MakeJpeg(const JpegParts& p) {
     }
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
-        auto row = const_cast<JSAMPROW>(p.samples.data() + p.samples.size() / p.height * info.next_scanline);
+        auto row = const_cast<JSAMPROW>(&p.samples[p.samples.size() / p.height * info.next_scanline]);
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
@@ -148,7 +150,7 @@ int OnGifWrite(GifFileType* gif, const GifByteType* data, int size) {
     return size;
 }
 
-ColorMapObject* MakeMap(const std::vector<std::uint32_t>& colours) {
+ColorMapObject* MakeMap(const Colours& colours) {
     std::vector<GifColorType> c;
     for (const std::uint32_t v : colours)
         c.push_back({static_cast<GifByteType>(v >> 16), static_cast<GifByteType>(v >> 8),
@@ -209,11 +211,6 @@ TempFolder::TempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "pictavo-decode-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
     path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
 }
 
 std::string TempFolder::Write(const std::string& name, const Bytes& bytes) const {

@@ -11,6 +11,7 @@
 #include "imaging/Bitmap.h"
 
 using Bytes = std::vector<std::uint8_t>;
+using Colours = std::vector<std::uint32_t>;
 
 // Pixel (x, y) of a 32-bit bitmap as 0xAARRGGBB.
 inline std::uint32_t PixelAt(const pictavo::Bitmap& b, int x, int y) {
@@ -18,38 +19,36 @@ inline std::uint32_t PixelAt(const pictavo::Bitmap& b, int x, int y) {
     return static_cast<std::uint32_t>(p[3]) << 24 | p[2] << 16 | p[1] << 8 | p[0];
 }
 
+// `count` bytes of a busy pattern, for pictures whose content does not matter.
+Bytes Ramp(std::size_t count);
+
 struct BmpParts {
     std::uint32_t headerSize = 40;  // 12, 40, 108 or 124
-    int width = 0;
-    int height = 0;  // negative: top-down
+    int width = 0, height = 0;      // negative height: top-down
     int bits = 24;
     std::uint32_t compression = 0;
-    std::vector<std::uint32_t> masks{};  // after a 40-byte header, inside a longer one
-    std::vector<std::uint32_t> palette{};
+    Colours masks{};  // after a 40-byte header, inside a longer one
+    Colours palette{};
     std::uint32_t colorsUsed = 0;
     Bytes pixels{};
 };
 Bytes MakeBmp(const BmpParts& parts);
 // Packs `values` (rows from the top) into BMP rows of `bits` each, padded to 4 bytes,
 // stored bottom-up unless `topDown`.
-Bytes PackBmpRows(const std::vector<std::uint32_t>& values, int width, int bits, bool topDown);
+Bytes PackBmpRows(const Colours& values, int width, int bits, bool topDown);
 
 struct PngParts {
-    int width = 0;
-    int height = 0;
-    int colorType = 0;
-    int depth = 8;
+    int width = 0, height = 0, colorType = 0, depth = 8;
     bool interlace = false;
     Bytes samples{};  // rows as PNG stores them (16-bit big-endian)
-    std::vector<std::uint32_t> palette{};
+    Colours palette{};
     Bytes alphas{};            // tRNS of a palette picture
     int transparentGrey = -1;  // tRNS of a grey picture
 };
 Bytes MakePng(const PngParts& parts);
 
 struct JpegParts {
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     J_COLOR_SPACE input = JCS_RGB;  // JCS_RGB, JCS_GRAYSCALE or JCS_CMYK
     J_COLOR_SPACE stored = JCS_YCbCr;
     bool progressive = false;
@@ -61,16 +60,14 @@ Bytes MakeJpeg(const JpegParts& parts);
 struct GifFrameParts {
     int left = 0, top = 0, width = 0, height = 0;
     bool interlace = false;
-    int disposal = 0;
-    int delayCs = 0;
-    int transparent = -1;
-    std::vector<std::uint32_t> localColours{};  // empty: the global map
-    Bytes indexes{};                            // rows from the top
+    int disposal = 0, delayCs = 0, transparent = -1;
+    Colours localColours{};  // empty: the global map
+    Bytes indexes{};         // rows from the top
 };
 struct GifParts {
     int width = 0, height = 0;
-    std::vector<std::uint32_t> colours{};  // the global map
-    int loopCount = -1;                    // -1: no looping extension
+    Colours colours{};   // the global map
+    int loopCount = -1;  // -1: no looping extension
     std::vector<GifFrameParts> frames{};
     bool trailer = true;
     int keptGlobalColours = -1;  // 0 or 2: the stored global map is cut to that many entries
@@ -81,7 +78,12 @@ Bytes MakeGif(const GifParts& parts);
 class TempFolder {
 public:
     TempFolder();
-    ~TempFolder();
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
     std::string Path(const std::string& name) const { return (path_ / name).string(); }
     // Writes `bytes` to the file `name` in the folder and returns its path.
     std::string Write(const std::string& name, const Bytes& bytes) const;

@@ -5,61 +5,44 @@
 namespace pictavo {
 namespace {
 
-// "テンキー" in Shift-JIS, followed by the half-width katakana "ｱ".
-const QByteArray kCp932Katakana("\x83\x65\x83\x93\x83\x4c\x81\x5b\xb1");
-
-TEST(DecodeText, ValidUtf8IsReadAsUtf8WithoutItsByteOrderMark) {
+TEST(DecodeText, Utf8WithoutItsByteOrderMarkElseCp932) {
     EXPECT_EQ(DecodeText(QStringLiteral("パスワード").toUtf8()), QStringLiteral("パスワード"));
     EXPECT_EQ(DecodeText(QByteArray("\xEF\xBB\xBF[System]")), QStringLiteral("[System]"));
-}
-
-TEST(DecodeText, OtherBytesAreReadAsCp932) {
-    EXPECT_EQ(DecodeText(kCp932Katakana), QStringLiteral("テンキーｱ"));
-}
-
-TEST(DecodeText, FileCutInsideItsLastCharacterStaysUtf8) {
-    QByteArray bytes = QStringLiteral("名前=値").toUtf8();
-    bytes.chop(1);  // half of "値" is gone
-    EXPECT_EQ(DecodeText(bytes), QStringLiteral("名前="));
+    // "テンキー" in Shift-JIS, followed by the half-width katakana "ｱ".
+    EXPECT_EQ(DecodeText("\x83\x65\x83\x93\x83\x4c\x81\x5b\xb1"), QStringLiteral("テンキーｱ"));
+    QByteArray cut = QStringLiteral("名前=値").toUtf8();
+    cut.chop(1);  // a file cut inside its last character stays UTF-8
+    EXPECT_EQ(DecodeText(cut), QStringLiteral("名前="));
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i) binary.append(static_cast<char>((i * 7919) & 0xFF));
+    EXPECT_FALSE(DecodeText(binary).isEmpty());
 }
 
 TEST(DecodeCp932, UndefinedBytesBecomeReplacementCharactersAndDecodingGoesOn) {
     // 0x80 and 0xA0 are not defined in CP932; a lead byte at the very end has no partner.
-    const QString text =
-        DecodeCp932(QByteArray("a\x80"
-                               "b\xa0"
-                               "c\x83",
-                               6));
-    EXPECT_EQ(text, QStringLiteral("a\uFFFDb\uFFFDc\uFFFD"));
+    EXPECT_EQ(DecodeCp932(QByteArray("a\x80"
+                                     "b\xa0"
+                                     "c\x83",
+                                     6)),
+              QStringLiteral("a\uFFFDb\uFFFDc\uFFFD"));
 }
 
-TEST(DecodeText, BinaryBytesNeverFail) {
-    QByteArray bytes;
-    for (int i = 0; i < 4096; ++i) bytes.append(static_cast<char>((i * 7919) & 0xFF));
-    const QString text = DecodeText(bytes);
-    EXPECT_FALSE(text.isEmpty());
-}
-
-struct Utf8Case {
-    const char* bytes;
-    bool valid;
-};
-
-class LooksLikeUtf8Test : public testing::TestWithParam<Utf8Case> {};
+class LooksLikeUtf8Test : public testing::TestWithParam<std::pair<const char*, bool>> {};
 
 TEST_P(LooksLikeUtf8Test, AcceptsOnlyWellFormedUtf8) {
-    EXPECT_EQ(LooksLikeUtf8(QByteArray(GetParam().bytes)), GetParam().valid) << GetParam().bytes;
+    EXPECT_EQ(LooksLikeUtf8(QByteArray(GetParam().first)), GetParam().second) << GetParam().first;
 }
 
 INSTANTIATE_TEST_SUITE_P(Sequences, LooksLikeUtf8Test,
-                         testing::Values(Utf8Case{"plain ascii", true}, Utf8Case{"\xE3\x81\x82", true},  // あ
-                                         Utf8Case{"\xF0\x9F\x98\x80", true},   // an emoji
-                                         Utf8Case{"\xE3\x81", true},           // cut at the end
-                                         Utf8Case{"\xE3\x81 x", false},        // cut in the middle
-                                         Utf8Case{"\xC0\x80", false},          // overlong
-                                         Utf8Case{"\xED\xA0\x80", false},      // surrogate
-                                         Utf8Case{"\xF4\x90\x80\x80", false},  // above U+10FFFF
-                                         Utf8Case{"\x83\x65", false}));
+                         testing::Values(std::pair{"plain ascii", true},
+                                         std::pair{"\xE3\x81\x82", true},       // あ
+                                         std::pair{"\xF0\x9F\x98\x80", true},   // an emoji
+                                         std::pair{"\xE3\x81", true},           // cut at the end
+                                         std::pair{"\xE3\x81 x", false},        // cut in the middle
+                                         std::pair{"\xC0\x80", false},          // overlong
+                                         std::pair{"\xED\xA0\x80", false},      // surrogate
+                                         std::pair{"\xF4\x90\x80\x80", false},  // above U+10FFFF
+                                         std::pair{"\x83\x65", false}));
 
 }  // namespace
 }  // namespace pictavo

@@ -10,35 +10,19 @@
 namespace pictavo {
 namespace {
 
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return QByteArray("<missing>");
-    return file.readAll();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-struct SplitCase {
-    const char* text;
-    QStringList lines;
-};
-
-class SplitLinesTest : public testing::TestWithParam<SplitCase> {};
+class SplitLinesTest : public testing::TestWithParam<std::pair<const char*, QStringList>> {};
 
 TEST_P(SplitLinesTest, BreaksAtCrLfLoneCrAndLoneLf) {
-    EXPECT_EQ(SplitLines(QString::fromUtf8(GetParam().text)), GetParam().lines);
+    EXPECT_EQ(SplitLines(QString::fromUtf8(GetParam().first)), GetParam().second);
 }
 
-INSTANTIATE_TEST_SUITE_P(LineEnds, SplitLinesTest,
-                         testing::Values(SplitCase{"", {}}, SplitCase{"a", {"a"}}, SplitCase{"a\r\n", {"a"}},
-                                         SplitCase{"a\r\nb", {"a", "b"}}, SplitCase{"a\nb\n", {"a", "b"}},
-                                         SplitCase{"a\rb\r", {"a", "b"}},
-                                         SplitCase{"a\r\n\r\nb", {"a", "", "b"}},
-                                         SplitCase{"a\n\rb", {"a", "", "b"}}, SplitCase{"\r\n", {""}}));
+INSTANTIATE_TEST_SUITE_P(
+    LineEnds, SplitLinesTest,
+    testing::Values(std::pair{"", QStringList{}}, std::pair{"a", QStringList{"a"}},
+                    std::pair{"a\r\n", QStringList{"a"}}, std::pair{"a\r\nb", QStringList{"a", "b"}},
+                    std::pair{"a\nb\n", QStringList{"a", "b"}}, std::pair{"a\rb\r", QStringList{"a", "b"}},
+                    std::pair{"a\r\n\r\nb", QStringList{"a", "", "b"}},
+                    std::pair{"a\n\rb", QStringList{"a", "", "b"}}, std::pair{"\r\n", QStringList{""}}));
 
 TEST(JoinLinesCrLf, EndsEveryLineWithCrLfInUtf8) {
     EXPECT_EQ(JoinLinesCrLf({"[System]", "名=値", ""}),
@@ -46,47 +30,46 @@ TEST(JoinLinesCrLf, EndsEveryLineWithCrLfInUtf8) {
     EXPECT_EQ(JoinLinesCrLf({}), QByteArray());
 }
 
-TEST(ReadTextFile, RefusesWhatIsNotAReadableFile) {
-    QTemporaryDir dir;
-    EXPECT_THROW(ReadTextFile(dir.filePath("missing.ini")), ETextFileRead);
-    EXPECT_THROW(ReadTextFile(dir.path()), ETextFileRead);
+// Files in a fresh folder; `file_` holds kOld at the start.
+class TextFileTest : public testing::Test {
+protected:
+    static constexpr char kOld[] = "old contents that are longer than the new ones";
+    void SetUp() override {
+        QFile file(file_);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(kOld) == qint64(sizeof kOld - 1));
+    }
+    QByteArray Read(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    QTemporaryDir dir_;
+    QString file_ = dir_.filePath("pictavo.ini");
+};
+
+TEST_F(TextFileTest, ReadingRefusesMissingFoldersAndFilesAboveTheLimitBeforeReadingThem) {
+    EXPECT_THROW(ReadTextFile(dir_.filePath("missing.ini")), ETextFileRead);
+    EXPECT_THROW(ReadTextFile(dir_.path()), ETextFileRead);
+    EXPECT_THROW(ReadTextFile(file_, sizeof kOld - 2), ETextFileRead);
+    EXPECT_EQ(ReadTextFile(file_, sizeof kOld - 1), kOld);
 }
 
-TEST(ReadTextFile, RefusesFilesAboveTheLimitBeforeReadingThem) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("big.lst");
-    WriteBytes(path, QByteArray(101, 'x'));
-    EXPECT_THROW(ReadTextFile(path, 100), ETextFileRead);
-    EXPECT_EQ(ReadTextFile(path, 101).size(), 101);
+TEST_F(TextFileTest, WritingReplacesTheOldFileAndLeavesNothingElse) {
+    WriteFileAtomically(file_, "new\r\n");
+    EXPECT_EQ(Read(file_), QByteArray("new\r\n"));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"pictavo.ini"});
+    EXPECT_THROW(WriteFileAtomically(dir_.filePath("missing-folder/list.lst"), "x"), ETextFileWrite);
+    EXPECT_FALSE(QFile::exists(dir_.filePath("missing-folder/list.lst")));
 }
 
-TEST(WriteFileAtomically, ReplacesTheOldFileAndLeavesNothingElse) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("list.lst");
-    WriteBytes(path, "old contents that are longer than the new ones");
-    WriteFileAtomically(path, "new\r\n");
-    EXPECT_EQ(ReadBytes(path), QByteArray("new\r\n"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"list.lst"});
-}
-
-TEST(WriteFileAtomically, FailureThrowsAndKeepsTheOldFile) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("missing-folder/list.lst");
-    EXPECT_THROW(WriteFileAtomically(path, "x"), ETextFileWrite);
-    EXPECT_FALSE(QFile::exists(path));
-}
-
-TEST(WriteFileAtomically, KeepsThePermissionsOfTheOldFileAndFollowsALink) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("pictavo.ini");
-    WriteBytes(path, "old");
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    const QString link = dir.filePath("link.ini");
-    ASSERT_TRUE(QFile::link(path, link));
+TEST_F(TextFileTest, WritingKeepsThePermissionsOfTheOldFileAndFollowsALink) {
+    QFile::setPermissions(file_, QFile::ReadOwner | QFile::WriteOwner);
+    const QString link = dir_.filePath("link.ini");
+    ASSERT_TRUE(QFile::link(file_, link));
     WriteFileAtomically(link, "new");
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(ReadBytes(path), QByteArray("new"));
-    EXPECT_EQ(QFile::permissions(path) & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(Read(file_), QByteArray("new"));
+    EXPECT_EQ(QFile::permissions(file_) & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 }  // namespace

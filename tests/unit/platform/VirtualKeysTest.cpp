@@ -7,8 +7,8 @@ namespace {
 
 struct KeyCase {
     int qtKey;
-    bool keypad;
     std::uint16_t code;
+    bool keypad = false;
 };
 
 class VirtualKeyTest : public testing::TestWithParam<KeyCase> {};
@@ -20,40 +20,35 @@ TEST_P(VirtualKeyTest, QtKeyGivesTheStoredCode) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, VirtualKeyTest,
-                         testing::Values(KeyCase{Qt::Key_A, false, 65}, KeyCase{Qt::Key_Z, false, 90},
-                                         KeyCase{Qt::Key_0, false, 48}, KeyCase{Qt::Key_F1, false, 112},
-                                         KeyCase{Qt::Key_F24, false, 135},
-                                         KeyCase{Qt::Key_Backspace, false, 8},
-                                         KeyCase{Qt::Key_Backtab, false, 9}, KeyCase{Qt::Key_Enter, true, 13},
-                                         KeyCase{Qt::Key_Control, false, 17}, KeyCase{Qt::Key_Alt, false, 18},
-                                         KeyCase{Qt::Key_Escape, false, 27}, KeyCase{Qt::Key_Left, false, 37},
-                                         KeyCase{Qt::Key_Down, false, 40}, KeyCase{Qt::Key_Meta, false, 91},
-                                         KeyCase{Qt::Key_ScrollLock, false, 145},
-                                         KeyCase{Qt::Key_Launch0, false, 0}));
+                         testing::Values(KeyCase{Qt::Key_A, 65}, KeyCase{Qt::Key_Z, 90},
+                                         KeyCase{Qt::Key_0, 48}, KeyCase{Qt::Key_F1, 112},
+                                         KeyCase{Qt::Key_F24, 135}, KeyCase{Qt::Key_Backspace, 8},
+                                         KeyCase{Qt::Key_Backtab, 9}, KeyCase{Qt::Key_Enter, 13, true},
+                                         KeyCase{Qt::Key_Control, 17}, KeyCase{Qt::Key_Alt, 18},
+                                         KeyCase{Qt::Key_Escape, 27}, KeyCase{Qt::Key_Left, 37},
+                                         KeyCase{Qt::Key_Down, 40}, KeyCase{Qt::Key_Meta, 91},
+                                         KeyCase{Qt::Key_ScrollLock, 145}, KeyCase{Qt::Key_Launch0, 0}));
 
 // NumLock off: keypad keys arrive as navigation keys and keep those codes.
 INSTANTIATE_TEST_SUITE_P(Keypad, VirtualKeyTest,
-                         testing::Values(KeyCase{Qt::Key_0, true, 96}, KeyCase{Qt::Key_9, true, 105},
-                                         KeyCase{Qt::Key_Asterisk, true, 106},
-                                         KeyCase{Qt::Key_Plus, true, 107}, KeyCase{Qt::Key_Minus, true, 109},
-                                         KeyCase{Qt::Key_Slash, true, 111}, KeyCase{Qt::Key_Home, true, 36}));
+                         testing::Values(KeyCase{Qt::Key_0, 96, true}, KeyCase{Qt::Key_9, 105, true},
+                                         KeyCase{Qt::Key_Asterisk, 106, true},
+                                         KeyCase{Qt::Key_Plus, 107, true}, KeyCase{Qt::Key_Minus, 109, true},
+                                         KeyCase{Qt::Key_Slash, 111, true}, KeyCase{Qt::Key_Home, 36, true}));
 
 // A Japanese keyboard: the unshifted and the shifted character of one key give one code.
 INSTANTIATE_TEST_SUITE_P(JapaneseLayout, VirtualKeyTest,
-                         testing::Values(KeyCase{'-', false, 189}, KeyCase{'=', false, 189},
-                                         KeyCase{'~', false, 222}, KeyCase{'`', false, 192},
-                                         KeyCase{'{', false, 219}, KeyCase{']', false, 221},
-                                         KeyCase{'+', false, 187}, KeyCase{'*', false, 186},
-                                         KeyCase{'<', false, 188}, KeyCase{'.', false, 190},
-                                         KeyCase{'?', false, 191}, KeyCase{'\\', false, 226},
-                                         KeyCase{'_', false, 226}, KeyCase{Qt::Key_yen, false, 220},
-                                         KeyCase{'!', false, 49}, KeyCase{')', false, 57}));
+                         testing::Values(KeyCase{'-', 189}, KeyCase{'=', 189}, KeyCase{'~', 222},
+                                         KeyCase{'`', 192}, KeyCase{'{', 219}, KeyCase{']', 221},
+                                         KeyCase{'+', 187}, KeyCase{'*', 186}, KeyCase{'<', 188},
+                                         KeyCase{'.', 190}, KeyCase{'?', 191}, KeyCase{'\\', 226},
+                                         KeyCase{'_', 226}, KeyCase{Qt::Key_yen, 220}, KeyCase{'!', 49},
+                                         KeyCase{')', 57}));
 
 TEST(VirtualKeyFromMouseButton, ButtonsAreOneTwoAndFour) {
-    EXPECT_EQ(VirtualKeyFromMouseButton(Qt::LeftButton), 1);
-    EXPECT_EQ(VirtualKeyFromMouseButton(Qt::RightButton), 2);
-    EXPECT_EQ(VirtualKeyFromMouseButton(Qt::MiddleButton), 4);
-    EXPECT_EQ(VirtualKeyFromMouseButton(Qt::BackButton), 0);
+    const std::pair<Qt::MouseButton, int> buttons[] = {
+        {Qt::LeftButton, 1}, {Qt::RightButton, 2}, {Qt::MiddleButton, 4}, {Qt::BackButton, 0}};
+    for (const auto& [button, code] : buttons) EXPECT_EQ(VirtualKeyFromMouseButton(button), code) << button;
 }
 
 }  // namespace
