@@ -65,19 +65,28 @@ void CommandDispatcher::Run(DisplayCommand command) {
     }
 }
 
-void CommandDispatcher::RunMove(Move move) {
-    // A held key keeps arriving while a picture decodes; letting it through first keeps the
-    // show responsive. The index is read afterwards because those events may have moved it.
+// Lets queued input run before a move, so further keys are served while a picture decodes.
+// False when the show ended meanwhile and the move must not draw.
+bool CommandDispatcher::LetPendingEventsRun() {
+    ++movesWaiting_;
+    struct Done {
+        int& count;
+        ~Done() { --count; }
+    } done{movesWaiting_};
     actions_.ProcessPendingEvents();
-    if (!actions_.IsShowRunning()) return;
+    return actions_.IsShowRunning();
+}
+
+void CommandDispatcher::RunMove(Move move) {
+    // The index is read after the wait because the keys served meanwhile may have moved it.
+    if (!LetPendingEventsRun()) return;
     const Settings& s = state_.settings;
     ShowMovedTo(MovedIndex(move, state_.CurrentIndex, state_.ImageCount, s.JumpNumber,
                            s.ES2PS_Is2PageSpread));
 }
 
 void CommandDispatcher::RunRandomJump() {
-    actions_.ProcessPendingEvents();
-    if (!actions_.IsShowRunning()) return;
+    if (!LetPendingEventsRun()) return;
     ShowMovedTo(random_.Draw(state_.ImageCount));
 }
 
@@ -121,7 +130,11 @@ void CommandDispatcher::ShowKeyResult(KeyCode code) {
     actions_.WriteKeyResult(text);
 }
 
-void CommandDispatcher::KeyDown(KeyCode code) {
+void CommandDispatcher::KeyDown(KeyCode code, bool autoRepeat) {
+    // The window system queues every repeat of a held key; serving each one nested inside the
+    // move before it would pile up decodes (and stack) for as long as the key is held and keep
+    // the show running long after it is released.
+    if (autoRepeat && movesWaiting_ > 0) return;
     if (!actions_.IsFileListVisible() && !actions_.IsSettingsPanelVisible()) ExecuteCommand(code);
     ShowKeyResult(code);
 }

@@ -30,8 +30,9 @@ public:
 
     // The input routes: a key-down anywhere in the window, a mouse button (1, 2 or 4) on the
     // window, the picture area or the animation view, and a wheel step (`delta` below 1 means
-    // towards the user).
-    void KeyDown(KeyCode code);
+    // towards the user). An auto-repeated key that arrives while a move is still waiting for
+    // pending events is dropped, so a held key runs at the pace the pictures can be shown.
+    void KeyDown(KeyCode code, bool autoRepeat = false);
     void MouseButtonDown(KeyCode button);
     void Wheel(int delta);
 
@@ -46,10 +47,13 @@ private:
     void RedrawFresh();
     void RunFileInfo();
     void RunImageProcess(int processIndex);
+    bool LetPendingEventsRun();
 
     AppState& state_;
     DisplayActions& actions_;
     RandomGenerator random_;
+    // Moves currently letting pending events run (more than one when keys nest).
+    int movesWaiting_ = 0;
 };
 
 }  // namespace pictavo

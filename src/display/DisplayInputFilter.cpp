@@ -80,7 +80,7 @@ void DisplayInputFilter::Report(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress: {
             const auto* key = static_cast<QKeyEvent*>(event);
-            emit KeyDown(VirtualKeyFromQtKey(key->key(), key->modifiers()));
+            emit KeyDown(VirtualKeyFromQtKey(key->key(), key->modifiers()), key->isAutoRepeat());
             return;
         }
         // A quick second click arrives as a press followed by a double-click event; only the

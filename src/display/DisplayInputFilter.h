@@ -23,8 +23,9 @@ public:
     void SetClickTargets(const QList<QWidget*>& targets);
 
 signals:
-    // A key went down (auto-repeat included); `code` is its virtual-key code, 0 when it has none.
-    void KeyDown(std::uint16_t code);
+    // A key went down; `code` is its virtual-key code, 0 when it has none. `autoRepeat` is set
+    // for the repeats of a held key.
+    void KeyDown(std::uint16_t code, bool autoRepeat);
     // Left, right or middle button went down: code 1, 2 or 4.
     void MouseButtonDown(std::uint16_t code);
     // The wheel turned; `delta` in eighths of a degree, negative towards the user.

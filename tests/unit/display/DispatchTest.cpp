@@ -85,6 +85,14 @@ TEST_F(DispatchTest, AKeyArrivingDuringTheWaitMovesFirstAndTheMoveBuildsOnIt) {
     EXPECT_EQ(state.CurrentIndex, 2);
 }
 
+TEST_F(DispatchTest, ARepeatOfAHeldKeyArrivingDuringTheWaitIsDropped) {
+    actions.pending = [this] { dispatcher.KeyDown(39, true); };
+    Press(39);
+    EXPECT_EQ(state.CurrentIndex, 1);
+    dispatcher.KeyDown(39, true);  // nothing is waiting now: the repeat moves
+    EXPECT_EQ(state.CurrentIndex, 2);
+}
+
 TEST_F(DispatchTest, MoveStopsWhenTheShowEndedDuringTheWait) {
     actions.pending = [this] { dispatcher.KeyDown(kEscapeCode); };
     EXPECT_EQ(Press(39), (Log{"events", "hide"}));
