@@ -97,8 +97,9 @@ struct Settings {
     bool IsLoadArcDLL_TAR = true;
     bool IsLoadArcDLL_YZ1 = true;
 
-    // [Extention]: the extensions to collect, ".jpg" form, in list order.
-    QStringList LoadExtensions;
+    // [Extention]: the extensions to collect, ".jpg" form, in list order; these five when
+    // the file names none.
+    QStringList LoadExtensions{".bmp", ".jpg", ".jpeg", ".png", ".gif"};
 };
 
 }  // namespace pictavo

@@ -1,0 +1,141 @@
+#pragma once
+// Settings files as tests write them and as the program must write them.
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QStringList>
+#include <map>
+
+namespace pictavo::testing_support {
+
+inline constexpr int kScreenWidth = 1920;
+inline constexpr int kScreenHeight = 1080;
+inline const char* const kProgramFolder = "/opt/pictavo";
+
+// The whole file written for default settings on a 1920 x 1080 screen, LF line ends.
+inline const char* const kDefaultFile = R"([System]
+Left=0
+Top=0
+DispWindowWidth=480
+DispWindowHeight=270
+DispWindowLeft=0
+DispWindowTop=0
+IsGetSubDirectory=1
+IsUseFileSizeFilter=0
+LoadCondition_FileSizeMax=0
+LoadCondition_FileSizeMin=0
+ImageResizeType=0
+JumpNumber=10
+FileInfoState=0
+FileInfoColor=65280
+BackGroundColor=0
+FirstDirectory_SelDir=
+FirstDirectory_SelFile=
+IsAutoSlide=0
+SlideInterval=5000
+IsAutoRandom=0
+IsAutoInputPassword=0
+InputPassword=
+IsEndExe_Arg=1
+ES2PS_Is2PageSpread=0
+ES2PS_IsPageLtoR=1
+IsHideTaskBar=0
+IsPicAnimation=0
+IsFullScreen=1
+IsShowKeyResult=0
+IsShowNowTime=1
+ESIProc_BrightPower=20
+ESIProc_BlurPower=1
+StretchAlgorithm=1
+
+[Key]
+NextKey=39
+NextJumpKey=40
+PrevKey=37
+PrevJumpKey=38
+Plus1PageKey=73
+Minus1PageKey=68
+RandomJumpKey=82
+ExchangeLRKey=88
+ChangePicShowTypeKey=18
+FileInfoKey=9
+RepaintKey=32
+ExitKey=8
+AutoSlideKey=83
+FileListKey=36
+EnvInfoKey=35
+AnimationKey=65
+AddListKey=76
+ShowNowTimeKey=84
+ImgProc_FormatKey=112
+ImgProc_MonoKey=113
+ImgProc_NegaKey=114
+ImgProc_BrightKey=115
+ImgProc_DarkKey=116
+ImgProc_BlurKey=117
+ImgProc_LRotateKey=118
+ImgProc_RRotateKey=119
+ImgProc_TBRotateKey=120
+ImgProc_LRRotateKey=121
+
+[Susie]
+IsUseSPI=0
+SearchSusieDir=0
+SearchWindowsDir=0
+SearchSystemDir=0
+SearchAppDir=0
+SearchSelDir=0
+SearchSelDirPath=/opt/pictavo/
+
+[ArcDLL]
+IsLoadArcDLL_ZIP=1
+IsLoadArcDLL_LHA=1
+IsLoadArcDLL_7Z=1
+IsLoadArcDLL_CAB=1
+IsLoadArcDLL_GCA=1
+IsLoadArcDLL_ARJ=1
+IsLoadArcDLL_RAR=1
+IsLoadArcDLL_BGA=1
+IsLoadArcDLL_TAR=1
+IsLoadArcDLL_YZ1=1
+
+[Extention]
+Ext[0]=.bmp
+Ext[1]=.jpg
+Ext[2]=.jpeg
+Ext[3]=.png
+Ext[4]=.gif
+
+)";
+
+// The default file with some key lines changed (key -> new value) and another extension
+// list, as UTF-8 bytes with CR LF.
+inline QByteArray ExpectedFile(const std::map<QString, QString>& changed,
+                               const QStringList& extensions = {}) {
+    QStringList lines = QString::fromUtf8(kDefaultFile).split('\n');
+    lines.removeLast();  // the text ends with a line break
+    for (QString& line : lines) {
+        const auto found = changed.find(line.section('=', 0, 0));
+        if (found != changed.end() && line.contains('=')) line = found->first + '=' + found->second;
+    }
+    if (!extensions.isEmpty()) {
+        const qsizetype section = lines.indexOf("[Extention]");
+        lines.erase(lines.begin() + section + 1, lines.end());
+        for (qsizetype i = 0; i < extensions.size(); ++i)
+            lines.append(QString("Ext[%1]=%2").arg(i).arg(extensions[i]));
+        lines.append(QString());
+    }
+    return (lines.join("\r\n") + "\r\n").toUtf8();
+}
+
+inline void WriteFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+}
+
+inline QByteArray ReadFileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+}  // namespace pictavo::testing_support
