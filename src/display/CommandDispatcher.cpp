@@ -25,11 +25,12 @@ CommandDispatcher::CommandDispatcher(AppState& state, DisplayActions& actions, R
     : state_(state), actions_(actions), random_(std::move(random)) {}
 
 void CommandDispatcher::ExecuteCommand(KeyCode code) {
-    if (const auto command = MatchCommand(state_.settings, code)) Run(*command);
+    if (code == kNoKeyCode) return;
+    if (const auto command = CommandForCode(state_.settings, code)) Run(*command);
 }
 
-void CommandDispatcher::Run(DisplayCommand command) {
-    using C = DisplayCommand;
+void CommandDispatcher::Run(Command command) {
+    using C = Command;
     Settings& s = state_.settings;
     switch (command) {
         case C::Exit: actions_.HideDisplay(); return;

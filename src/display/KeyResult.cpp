@@ -77,6 +77,7 @@ const std::array<TextRow, 27> kTextRows{{
 
 QString KeyResultText(KeyCode code, const Settings& settings, const OverlayState& overlays,
                       const QString& currentEntry) {
+    if (code == 0) return {};  // no key has code 0, whatever is bound to it
     const TextContext context{settings, overlays, currentEntry};
     for (const TextRow& row : kTextRows)
         if (settings.*row.key == code) return row.text(context);

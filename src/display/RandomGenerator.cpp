@@ -1,15 +1,8 @@
 #include "display/RandomGenerator.h"
 
-#include <chrono>
 #include <utility>
 
 namespace pictavo {
-
-std::uint32_t MonotonicCounterLow32() {
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
-    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ns));
-}
 
 RandomGenerator::RandomGenerator(Counter counter) : counter_(std::move(counter)) {}
 

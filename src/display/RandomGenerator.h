@@ -5,18 +5,17 @@
 #include <cstdint>
 #include <functional>
 
-namespace pictavo {
+#include "platform/PerformanceCounter.h"
 
-// Low 32 bits of the monotonic clock in nanoseconds.
-std::uint32_t MonotonicCounterLow32();
+namespace pictavo {
 
 class RandomGenerator {
 public:
     using Counter = std::function<std::uint32_t()>;
 
     // `counter` supplies the seed of each draw (tests pass a fixed one); the default is the
-    // monotonic clock.
-    explicit RandomGenerator(Counter counter = MonotonicCounterLow32);
+    // platform's performance counter.
+    explicit RandomGenerator(Counter counter = PerformanceCounterLow32);
 
     // A random index in 0 .. count - 1; 0 when `count` is below 1.
     std::int32_t Draw(std::int32_t count);

@@ -94,14 +94,14 @@ TEST_F(DispatchTest, ARepeatOfAHeldKeyArrivingDuringTheWaitIsDropped) {
 }
 
 TEST_F(DispatchTest, MoveStopsWhenTheShowEndedDuringTheWait) {
-    actions.pending = [this] { dispatcher.KeyDown(kEscapeCode); };
+    actions.pending = [this] { dispatcher.KeyDown(kEscapeKey); };
     EXPECT_EQ(Press(39), (Log{"events", "hide"}));
     EXPECT_EQ(state.CurrentIndex, 0);
 }
 
 TEST_F(DispatchTest, EscapeLeavesWhateverExitIsBoundTo) {
     state.settings.ExitKey = 66;
-    EXPECT_EQ(Press(kEscapeCode), (Log{"hide"}));
+    EXPECT_EQ(Press(kEscapeKey), (Log{"hide"}));
 }
 
 TEST_F(DispatchTest, ACodeBoundTwiceRunsTheEarlierRow) {
@@ -110,6 +110,12 @@ TEST_F(DispatchTest, ACodeBoundTwiceRunsTheEarlierRow) {
     EXPECT_EQ(state.CurrentIndex, 1);
     state.settings.ExitKey = 39;  // Exit is tested first of all
     EXPECT_EQ(Press(39), (Log{"hide"}));
+}
+
+TEST_F(DispatchTest, AKeyWithoutACodeRunsNothingEvenWhenACommandIsUnbound) {
+    state.settings.IsShowKeyResult = true;
+    state.settings.NextKey = 0;
+    EXPECT_EQ(Press(0), (Log{"strip", "show 0", "write "}));
 }
 
 TEST_F(DispatchTest, ImageProcessingRedrawsTheCachedPictureThroughTheRepaintBinding) {
