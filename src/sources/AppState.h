@@ -33,6 +33,13 @@ struct AppState {
     TSPIs* spis = nullptr;
     TArchiveFunction* archives = nullptr;
 
+    // Launcher fields: the folder of the current folder-menu slideshow, the folder the
+    // folder picker opens at, and the current directory at start (the plug-in search changes
+    // it for a moment and puts it back).
+    QString ScanRoot;
+    QString LastFolder;
+    QString StartDirectory;
+
     // Launcher and scan flags.
     bool StartedWithArgument = false;
     bool CancelRequested = false;
