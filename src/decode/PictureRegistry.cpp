@@ -3,13 +3,17 @@
 #include <algorithm>
 #include <cctype>
 
+#include "decode/BmpDecoder.h"
+#include "decode/GifDecoder.h"
+#include "decode/JpegDecoder.h"
+#include "decode/PngDecoder.h"
+
 namespace pictavo {
 
 namespace {
 
 std::string NormalisedExtension(std::string_view extension) {
-    if (!extension.empty() && extension.front() == '.')
-        extension.remove_prefix(1);
+    if (!extension.empty() && extension.front() == '.') extension.remove_prefix(1);
     std::string key(extension);
     std::transform(key.begin(), key.end(), key.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -28,6 +32,12 @@ std::string_view FileExtension(std::string_view path) {
 
 PictureRegistry PictureRegistry::WithBuiltins() {
     PictureRegistry registry;
+    registry.Register("bmp", std::make_shared<BmpDecoder>());
+    const auto jpeg = std::make_shared<JpegDecoder>();
+    registry.Register("jpg", jpeg);
+    registry.Register("jpeg", jpeg);
+    registry.Register("png", std::make_shared<PngDecoder>());
+    registry.Register("gif", std::make_shared<GifDecoder>());
     return registry;
 }
 
@@ -43,8 +53,7 @@ const PictureDecoder* PictureRegistry::Find(std::string_view extension) const {
 Bitmap PictureRegistry::Load(const std::string& path) const {
     const std::string_view extension = FileExtension(path);
     const PictureDecoder* decoder = extension.empty() ? nullptr : Find(extension);
-    if (!decoder)
-        throw EUnknownFormat("no decoder for the file " + path);
+    if (!decoder) throw EUnknownFormat("no decoder for the file " + path);
     return decoder->Decode(path);
 }
 

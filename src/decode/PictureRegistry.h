@@ -29,6 +29,8 @@ public:
     virtual ~PictureDecoder() = default;
     // Decodes the file at `path` (a local file-system path, bytes as the OS takes them) into
     // a new 32-bit bitmap owned by the caller. Throws EDecode (or a subclass) on any failure.
+    // The fourth byte is straight (not premultiplied) alpha: 255 for opaque pixels, the
+    // picture's own alpha where the format has one (PNG, GIF transparency, BMP alpha masks).
     virtual Bitmap Decode(const std::string& path) const = 0;
 };
 

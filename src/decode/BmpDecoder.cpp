@@ -1,0 +1,148 @@
+#include "decode/BmpDecoder.h"
+
+#include <bit>
+#include <cstring>
+
+#include "decode/BmpLayout.h"
+#include "decode/BmpRle.h"
+#include "decode/DecodeErrors.h"
+#include "decode/PictureFile.h"
+
+namespace pictavo {
+
+namespace {
+
+// Stored row `r` (in file order) lands on bitmap row Target(r).
+int TargetRow(const BmpLayout& l, int r) {
+    return l.topDown ? r : l.height - 1 - r;
+}
+
+Bitmap UnpackIndexes(std::span<const std::uint8_t> b, const BmpLayout& l) {
+    Bitmap out(l.width, l.height, 8);
+    const int perByte = 8 / l.bits;
+    const int mask = (1 << l.bits) - 1;
+    for (int r = 0; r < l.height; ++r) {
+        const std::uint8_t* in = b.data() + l.pixelOffset + static_cast<std::size_t>(r) * l.stride;
+        std::uint8_t* o = out.Row(TargetRow(l, r));
+        if (l.bits == 8) {
+            std::memcpy(o, in, static_cast<std::size_t>(l.width));
+            continue;
+        }
+        for (int x = 0; x < l.width; ++x) {
+            const int shift = 8 - l.bits * (x % perByte + 1);
+            o[x] = static_cast<std::uint8_t>((in[x / perByte] >> shift) & mask);
+        }
+    }
+    out.Palette() = l.palette;
+    return out;
+}
+
+// Turns one mask into a shift and a width, and a masked value into 0..255.
+struct Channel {
+    std::uint32_t mask = 0;
+    int shift = 0;
+    int bits = 0;
+
+    explicit Channel(std::uint32_t m) : mask(m) {
+        if (m == 0) return;
+        shift = std::countr_zero(m);
+        bits = 32 - std::countl_zero(m) - shift;
+    }
+    std::uint8_t Scale(std::uint32_t pixel) const {
+        const std::uint32_t v = (pixel & mask) >> shift;
+        if (bits >= 8) return static_cast<std::uint8_t>(v >> (bits - 8));
+        const std::uint32_t max = (1u << bits) - 1;
+        return static_cast<std::uint8_t>((v * 255 + max / 2) / max);
+    }
+};
+
+Bitmap UnpackMasked(std::span<const std::uint8_t> b, const BmpLayout& l) {
+    Bitmap out(l.width, l.height, 32);
+    const Channel red(l.masks[0]), green(l.masks[1]), blue(l.masks[2]), alpha(l.masks[3]);
+    bool anyAlpha = false;
+    for (int r = 0; r < l.height; ++r) {
+        const std::uint8_t* in = b.data() + l.pixelOffset + static_cast<std::size_t>(r) * l.stride;
+        std::uint8_t* o = out.Row(TargetRow(l, r));
+        for (int x = 0; x < l.width; ++x, o += 4) {
+            const std::uint32_t px = l.bits == 16 ? in[x * 2] | (in[x * 2 + 1] << 8)
+                                                  : in[x * 4] | (in[x * 4 + 1] << 8) | (in[x * 4 + 2] << 16) |
+                                                        (static_cast<std::uint32_t>(in[x * 4 + 3]) << 24);
+            o[0] = blue.Scale(px);
+            o[1] = green.Scale(px);
+            o[2] = red.Scale(px);
+            o[3] = alpha.mask ? alpha.Scale(px) : 255;
+            anyAlpha |= o[3] != 0;
+        }
+    }
+    // Many writers declare an alpha mask and leave it all zero: such a picture is opaque,
+    // not invisible.
+    if (alpha.mask && !anyAlpha)
+        for (int y = 0; y < l.height; ++y)
+            for (int x = 0; x < l.width; ++x) out.Row(y)[x * 4 + 3] = 255;
+    return out;
+}
+
+Bitmap UnpackRgb(std::span<const std::uint8_t> b, const BmpLayout& l) {
+    Bitmap out(l.width, l.height, 32);
+    const int step = l.bits / 8;
+    for (int r = 0; r < l.height; ++r) {
+        const std::uint8_t* in = b.data() + l.pixelOffset + static_cast<std::size_t>(r) * l.stride;
+        std::uint8_t* o = out.Row(TargetRow(l, r));
+        for (int x = 0; x < l.width; ++x, o += 4, in += step) {
+            o[0] = in[0];
+            o[1] = in[1];
+            o[2] = in[2];
+            o[3] = 255;
+        }
+    }
+    return out;
+}
+
+Bitmap IndexesToBits32(const Bitmap& indexes) {
+    Bitmap out(indexes.Width(), indexes.Height(), 32);
+    const auto& palette = indexes.Palette();
+    for (int y = 0; y < indexes.Height(); ++y) {
+        const std::uint8_t* in = indexes.Row(y);
+        std::uint8_t* o = out.Row(y);
+        for (int x = 0; x < indexes.Width(); ++x, o += 4) {
+            const std::uint32_t c = palette[in[x]];  // the palette has 2^bits entries
+            o[0] = c & 0xFF;
+            o[1] = (c >> 8) & 0xFF;
+            o[2] = (c >> 16) & 0xFF;
+            o[3] = 255;
+        }
+    }
+    return out;
+}
+
+Bitmap DecodeLayout(std::span<const std::uint8_t> b, BmpForm form) {
+    const BmpLayout l = ReadBmpLayout(b);
+    if (l.bits > 8) {
+        const bool plain = l.compression == kBmpRgb && l.bits != 16;
+        return plain ? UnpackRgb(b, l) : UnpackMasked(b, l);
+    }
+    Bitmap indexes;
+    if (l.compression == kBmpRle8 || l.compression == kBmpRle4) {
+        indexes = Bitmap(l.width, l.height, 8);
+        indexes.Palette() = l.palette;
+        ExpandBmpRle(b, l, indexes);
+    } else {
+        indexes = UnpackIndexes(b, l);
+    }
+    return form == BmpForm::Native ? std::move(indexes) : IndexesToBits32(indexes);
+}
+
+}  // namespace
+
+Bitmap BmpDecoder::Decode(const std::string& path) const {
+    return TranslateDecodeFailures([&] {
+        const std::vector<std::uint8_t> bytes = ReadPictureFile(path);
+        return DecodeLayout(bytes, BmpForm::Bits32);
+    });
+}
+
+Bitmap BmpDecoder::DecodeBytes(std::span<const std::uint8_t> bytes, BmpForm form) {
+    return TranslateDecodeFailures([&] { return DecodeLayout(bytes, form); });
+}
+
+}  // namespace pictavo
