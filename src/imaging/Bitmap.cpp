@@ -1,9 +1,52 @@
 #include "imaging/Bitmap.h"
 
 #include <cstring>
+#include <new>
 #include <string>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 namespace pictavo {
+
+namespace {
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+// Below this a block gains little from large pages and would waste most of one.
+constexpr std::size_t kMapThreshold = 2 * kHugePage;
+}  // namespace
+
+void PixelBlockDeleter::operator()(std::uint8_t* block) const noexcept {
+#if defined(__linux__)
+    if (mapped) {
+        munmap(block, mapped);
+        return;
+    }
+#endif
+    delete[] block;
+}
+
+PixelBlock AllocatePixelBlock(std::size_t bytes, bool zeroed) {
+    if (bytes == 0) return PixelBlock();
+#if defined(__linux__)
+    if (bytes >= kMapThreshold) {
+        // Map one large page more than needed, then give back the ends so that the block
+        // starts on a large-page boundary. Fresh mappings read as zero.
+        const std::size_t length = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+        const std::size_t total = length + kHugePage;
+        void* raw = mmap(nullptr, total, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (raw == MAP_FAILED) throw std::bad_alloc();
+        const auto start = reinterpret_cast<std::uintptr_t>(raw);
+        const std::uintptr_t aligned = (start + kHugePage - 1) & ~(std::uintptr_t{kHugePage} - 1);
+        if (aligned > start) munmap(raw, aligned - start);
+        const std::size_t tail = start + total - (aligned + length);
+        if (tail) munmap(reinterpret_cast<void*>(aligned + length), tail);
+        madvise(reinterpret_cast<void*>(aligned), length, MADV_HUGEPAGE);
+        return PixelBlock(reinterpret_cast<std::uint8_t*>(aligned), PixelBlockDeleter{length});
+    }
+#endif
+    return PixelBlock(zeroed ? new std::uint8_t[bytes]() : new std::uint8_t[bytes]);
+}
 
 std::int64_t CheckedPixelCount(std::int64_t width, std::int64_t height) {
     if (width < 0 || height < 0)
@@ -23,7 +66,7 @@ Bitmap::Bitmap(int width, int height, int bitsPerPixel) {
     bits_ = bitsPerPixel;
     stride_ = (static_cast<std::size_t>(width) * (bitsPerPixel / 8) + 3) & ~std::size_t{3};
     const std::size_t bytes = stride_ * static_cast<std::size_t>(height);
-    data_.reset(bytes ? new std::uint8_t[bytes]() : nullptr);
+    data_ = AllocatePixelBlock(bytes, true);
 }
 
 Bitmap Bitmap::Clone() const {
@@ -35,7 +78,7 @@ Bitmap Bitmap::Clone() const {
     copy.palette_ = palette_;
     const std::size_t bytes = ByteSize();
     if (bytes) {
-        copy.data_.reset(new std::uint8_t[bytes]);
+        copy.data_ = AllocatePixelBlock(bytes, false);
         std::memcpy(copy.data_.get(), data_.get(), bytes);
     }
     return copy;

@@ -11,6 +11,20 @@
 
 namespace pictavo {
 
+// Frees a pixel block the way it was obtained: large blocks are mapped from the system
+// (`mapped` bytes), small ones come from new[].
+struct PixelBlockDeleter {
+    std::size_t mapped = 0;
+    void operator()(std::uint8_t* block) const noexcept;
+};
+using PixelBlock = std::unique_ptr<std::uint8_t[], PixelBlockDeleter>;
+
+// Returns a block of `bytes` bytes (nullptr for 0), zeroed when `zeroed`. Blocks of a few
+// megabytes and more are mapped in 2 MiB pages where the system offers them: a 6000 x 4000
+// picture then costs 46 page faults instead of 23 000, which on some systems is most of the
+// time a filter or a turn takes. Throws std::bad_alloc.
+PixelBlock AllocatePixelBlock(std::size_t bytes, bool zeroed);
+
 // Thrown when a bitmap of the requested size cannot exist (negative, overflowing or beyond
 // the pixel limit). Untrusted sizes are checked with CheckedPixelCount before allocating.
 class EBitmapSize : public std::runtime_error {
@@ -58,7 +72,7 @@ private:
     int height_ = 0;
     int bits_ = 32;
     std::size_t stride_ = 0;
-    std::unique_ptr<std::uint8_t[]> data_;
+    PixelBlock data_;
     std::vector<std::uint32_t> palette_;
 };
 
