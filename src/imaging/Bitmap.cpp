@@ -1,6 +1,7 @@
 #include "imaging/Bitmap.h"
 
 #include <cstring>
+#include <utility>
 #include <new>
 #include <string>
 
@@ -67,6 +68,19 @@ Bitmap::Bitmap(int width, int height, int bitsPerPixel) {
     stride_ = (static_cast<std::size_t>(width) * (bitsPerPixel / 8) + 3) & ~std::size_t{3};
     const std::size_t bytes = stride_ * static_cast<std::size_t>(height);
     data_ = AllocatePixelBlock(bytes, true);
+}
+
+Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
+    if (this != &other) {
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+        bits_ = std::exchange(other.bits_, 32);
+        stride_ = std::exchange(other.stride_, 0);
+        data_ = std::move(other.data_);
+        palette_ = std::move(other.palette_);
+        other.palette_.clear();
+    }
+    return *this;
 }
 
 Bitmap Bitmap::Clone() const {

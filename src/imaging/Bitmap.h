@@ -43,8 +43,9 @@ public:
     // kMaxBitmapPixels pixels. Pixels start zeroed.
     Bitmap(int width, int height, int bitsPerPixel);
 
-    Bitmap(Bitmap&&) noexcept = default;
-    Bitmap& operator=(Bitmap&&) noexcept = default;
+    // A moved-from bitmap is empty (0 x 0), never a size without pixels.
+    Bitmap(Bitmap&& other) noexcept { *this = std::move(other); }
+    Bitmap& operator=(Bitmap&& other) noexcept;
     Bitmap(const Bitmap&) = delete;
     Bitmap& operator=(const Bitmap&) = delete;
     Bitmap Clone() const;

@@ -32,3 +32,15 @@ TEST(Bitmap, ConversionsKeepColoursAndUsePalette) {
     const Bitmap copy = b24.Clone();
     EXPECT_EQ(copy.Row(0)[2], 0xAA);
 }
+
+TEST(Bitmap, MovedFromBitmapIsEmpty) {
+    Bitmap a(4, 3, 32);
+    Bitmap b(std::move(a));
+    EXPECT_TRUE(a.Empty());  // NOLINT(bugprone-use-after-move): the state after a move is the point
+    EXPECT_EQ(a.ByteSize(), 0u);
+    EXPECT_EQ(b.Width(), 4);
+    Bitmap c;
+    c = std::move(b);
+    EXPECT_TRUE(b.Empty());
+    EXPECT_EQ(c.Height(), 3);
+}

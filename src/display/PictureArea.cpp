@@ -1,0 +1,132 @@
+#include "display/PictureArea.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <bit>
+#include <cstring>
+
+#include "display/PictureProcessing.h"
+
+namespace pictavo {
+
+// BGRA bytes in memory are what Qt calls RGB32 only on little-endian machines.
+static_assert(std::endian::native == std::endian::little, "bitmaps are wrapped as RGB32 without swapping");
+
+QImage WrapBitmap(const Bitmap& picture) {
+    const auto bytesPerLine = static_cast<qsizetype>(picture.Stride());
+    switch (picture.BitsPerPixel()) {
+        case 32:
+            return QImage(picture.Data(), picture.Width(), picture.Height(), bytesPerLine,
+                          QImage::Format_RGB32);
+        case 24:
+            return QImage(picture.Data(), picture.Width(), picture.Height(), bytesPerLine,
+                          QImage::Format_BGR888);
+        default: {
+            QImage image(picture.Data(), picture.Width(), picture.Height(), bytesPerLine,
+                         QImage::Format_Indexed8);
+            QList<QRgb> table;
+            for (const std::uint32_t entry : picture.Palette()) table.append(0xFF000000u | entry);
+            table.resize(256, 0xFF000000u);
+            image.setColorTable(table);
+            return image;
+        }
+    }
+}
+
+QColor ColorFromSetting(std::int32_t bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("PaintBox_disp"));
+    // Painting copies the whole canvas, so Qt need not clear the background first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureArea::Erase() {
+    canvas_.fill(windowColor_);
+    update();
+}
+
+void PictureArea::EraseStrip(int top, int height) {
+    if (height <= 0 || canvas_.isNull()) return;
+    QPainter painter(&canvas_);
+    painter.fillRect(QRect(0, top, canvas_.width(), height), windowColor_);
+    update(0, top, width(), height);
+}
+
+void PictureArea::DrawStretched(const PictureRect& rect, std::int32_t algorithm, const Bitmap& picture) {
+    if (rect.IsEmpty() || picture.Empty() || canvas_.isNull()) return;
+    const bool naturalSize = rect.Width() == picture.Width() && rect.Height() == picture.Height();
+    if (naturalSize) {
+        DrawNaturalSize(rect, algorithm, picture);
+    } else if (algorithm >= 1 && algorithm <= 3) {
+        const Bitmap resampled = ResamplePicture(picture, algorithm, rect.Width(), rect.Height());
+        QPainter painter(&canvas_);
+        painter.drawImage(QPoint(rect.left, rect.top), WrapBitmap(resampled));
+    } else {
+        QPainter painter(&canvas_);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(QRect(rect.left, rect.top, rect.Width(), rect.Height()), WrapBitmap(picture));
+    }
+    update(QRect(rect.left, rect.top, rect.Width(), rect.Height()));
+}
+
+// At natural size only the visible part matters: the plain stretch, bilinear and area average
+// give back the source pixels there, and the combined method looks one pixel around each, so
+// it runs on the visible part with that pixel of context instead of on the whole picture.
+void PictureArea::DrawNaturalSize(const PictureRect& rect, std::int32_t algorithm, const Bitmap& picture) {
+    QPainter painter(&canvas_);
+    if (algorithm != 3) {
+        painter.drawImage(QPoint(rect.left, rect.top), WrapBitmap(picture));
+        return;
+    }
+    const auto crop =
+        NaturalSizeCrop(rect, picture.Width(), picture.Height(), canvas_.width(), canvas_.height());
+    if (!crop) return;
+    const PictureRect& s = crop->source;
+    Bitmap source(s.Width(), s.Height(), picture.BitsPerPixel());
+    source.Palette() = picture.Palette();
+    const std::size_t pixelBytes = static_cast<std::size_t>(picture.BytesPerPixel());
+    for (int y = 0; y < s.Height(); ++y)
+        std::memcpy(source.Row(y), picture.Row(s.top + y) + s.left * pixelBytes, s.Width() * pixelBytes);
+    const Bitmap resampled = ResamplePicture(source, algorithm, s.Width(), s.Height());
+    const QRect inner(crop->innerX, crop->innerY, crop->visible.Width(), crop->visible.Height());
+    painter.drawImage(QPoint(rect.left + crop->visible.left, rect.top + crop->visible.top),
+                      WrapBitmap(resampled), inner);
+}
+
+int PictureArea::LineHeight() const {
+    return fontMetrics().height();
+}
+
+void PictureArea::DrawTextLine(int y, const QString& text, QColor color) {
+    if (canvas_.isNull() || text.isEmpty()) return;
+    QPainter painter(&canvas_);
+    painter.setFont(font());
+    painter.setPen(color);
+    const QRect line(0, y, canvas_.width(), LineHeight());
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    update(line);
+}
+
+void PictureArea::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    for (const QRect& r : event->region()) painter.drawImage(r, canvas_, r);
+}
+
+// A resize keeps what is drawn (the picture is not redrawn on resize); new space shows the
+// window colour.
+void PictureArea::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (canvas_.size() == size()) return;
+    QImage grown(size(), QImage::Format_RGB32);
+    grown.fill(windowColor_);
+    if (!canvas_.isNull()) {
+        QPainter painter(&grown);
+        painter.drawImage(0, 0, canvas_);
+    }
+    canvas_ = std::move(grown);
+}
+
+}  // namespace pictavo

@@ -1,0 +1,60 @@
+#pragma once
+// The picture area of the slideshow window. Pictures and text are drawn into a retained canvas
+// at the moment they are shown; painting only copies the canvas to the screen, so a window
+// passing over the area does not erase the picture and nothing is decoded or resampled again.
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+#include <cstdint>
+
+#include "display/Placement.h"
+#include "imaging/Bitmap.h"
+
+namespace pictavo {
+
+class PictureArea : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureArea(QWidget* parent = nullptr);
+
+    // The retained canvas (RGB32, the area's size). Owned by the area; valid until it resizes.
+    const QImage& Canvas() const { return canvas_; }
+
+    // The window colour that an erase paints and that fills new space when the area grows.
+    void SetWindowColor(QColor color) { windowColor_ = color; }
+    QColor WindowColor() const { return windowColor_; }
+
+    // Erases the whole area to the window colour.
+    void Erase();
+    // Erases the full-width strip [top, top + height) to the window colour.
+    void EraseStrip(int top, int height);
+
+    // Draws `picture` (8, 24 or 32 bits; not kept) into `rect` by `algorithm`: 0 a plain
+    // nearest-neighbour stretch, 1-3 the resamplers, whose result is drawn unscaled at the
+    // rectangle's top-left. Other values stretch like 0. An empty rectangle draws nothing.
+    // Throws what the resamplers throw (EBitmapSize and the like).
+    void DrawStretched(const PictureRect& rect, std::int32_t algorithm, const Bitmap& picture);
+
+    // Height of one text line: the height of "gM" in the area's font.
+    int LineHeight() const;
+    // Writes `text` at (0, y) in `color` with a transparent background.
+    void DrawTextLine(int y, const QString& text, QColor color);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void DrawNaturalSize(const PictureRect& rect, std::int32_t algorithm, const Bitmap& picture);
+
+    QImage canvas_;
+    QColor windowColor_ = Qt::black;
+};
+
+// A QImage over the bitmap's own memory (no copy); valid while `picture` lives unchanged.
+QImage WrapBitmap(const Bitmap& picture);
+
+// 0x00BBGGRR as used by the settings to a QColor.
+QColor ColorFromSetting(std::int32_t bgr);
+
+}  // namespace pictavo

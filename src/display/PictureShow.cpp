@@ -1,0 +1,137 @@
+#include "display/PictureShow.h"
+
+#include <QCoreApplication>
+#include <exception>
+
+#include "display/FileInfoText.h"
+#include "display/PictureArea.h"
+#include "display/PictureProcessing.h"
+#include "display/Placement.h"
+
+namespace pictavo {
+
+PictureShow::PictureShow(AppState& state, PictureArea& area, Hooks hooks)
+    : state_(state), area_(area), hooks_(std::move(hooks)) {}
+
+QString PictureShow::ResolvePath(int index) {
+    const QString entry = state_.ImageList.value(index);
+    if (state_.SourceKind == 1) return hooks_.memberPath ? hooks_.memberPath(entry) : entry;
+    // Input that arrived while the previous picture was drawn is served first.
+    QCoreApplication::processEvents();
+    return entry;
+}
+
+// Transparent parts take the background colour once here, so every drawing method and
+// every filter sees an opaque picture.
+Bitmap PictureShow::ReadPicture(const QString& path) const {
+    Bitmap picture = state_.registry.Load(path.toStdString());
+    FlattenOntoColor(picture, state_.settings.BackGroundColor);
+    return picture;
+}
+
+void PictureShow::ReadSingle(const QString& path) {
+    current_ = ReadPicture(path);
+    shownPaths_ = {path};
+}
+
+void PictureShow::ReadSpread(const QString& left, const QString& right) {
+    const Bitmap leftPage = ReadPicture(left);
+    const Bitmap rightPage = ReadPicture(right);
+    spreadSizes_ = {leftPage.Width(), leftPage.Height(), rightPage.Width(), rightPage.Height()};
+    current_ = ComposeSpread(leftPage, rightPage, state_.settings.BackGroundColor);
+    shownPaths_ = {left, right};
+}
+
+void PictureShow::DrawCurrent() {
+    const Bitmap& picture = *current_;
+    const auto rect = PlacePicture(picture.Width(), picture.Height(), area_.width(), area_.height(),
+                                   state_.settings.ImageResizeType);
+    if (rect) area_.DrawStretched(*rect, state_.settings.StretchAlgorithm, picture);
+}
+
+void PictureShow::ProcessPicture(int command) {
+    if (command == kRestorePicture) {
+        // Back to the file: the processed cache is dropped and the area cleared of it.
+        current_.reset();
+        area_.Erase();
+        if (shownPaths_.size() == 2)
+            ReadSpread(shownPaths_[0], shownPaths_[1]);
+        else if (shownPaths_.size() == 1)
+            ReadSingle(shownPaths_[0]);
+        return;
+    }
+    if (current_)
+        ApplyPictureCommand(*current_, command, state_.settings.ESIProc_BrightPower,
+                            state_.settings.ESIProc_BlurPower);
+}
+
+void PictureShow::LoadSinglePicture(int index) {
+    if (state_.DisplayClosing) {
+        Finish();
+        return;
+    }
+    const QString path = ResolvePath(index);
+    try {
+        if (current_)
+            ProcessPicture(state_.ImageProcessCommand);
+        else
+            ReadSingle(path);
+        if (current_) DrawCurrent();
+    } catch (const std::exception&) {
+        current_.reset();
+        if (hooks_.beep) hooks_.beep();
+    }
+    state_.PictureWidth = current_ ? current_->Width() : 0;
+    state_.PictureHeight = current_ ? current_->Height() : 0;
+
+    const std::int32_t lines = state_.settings.FileInfoState;
+    const PageFacts page{index, state_.ImageList.value(index), state_.PictureWidth, state_.PictureHeight,
+                         ShowsSizeLine(lines) ? RoundedFileSize(path) : 0};
+    WriteInfoLines(SingleInfoLines(page, state_.ImageCount, lines));
+    Finish();
+}
+
+void PictureShow::LoadSpreadPictures(int left, int right) {
+    if (state_.DisplayClosing) {
+        Finish();
+        return;
+    }
+    const QString leftPath = ResolvePath(left);
+    const QString rightPath = ResolvePath(right);
+    try {
+        if (current_)
+            ProcessPicture(state_.ImageProcessCommand);
+        else
+            ReadSpread(leftPath, rightPath);
+        if (current_) DrawCurrent();
+    } catch (const std::exception&) {
+        // The lines must not show the sizes of the spread before this one.
+        current_.reset();
+        spreadSizes_ = {};
+        if (hooks_.beep) hooks_.beep();
+    }
+    state_.PictureWidth = current_ ? current_->Width() : 0;
+    state_.PictureHeight = current_ ? current_->Height() : 0;
+
+    const std::int32_t lines = state_.settings.FileInfoState;
+    const bool readSizes = ShowsSizeLine(lines);
+    const SpreadSizes& s = spreadSizes_;
+    const PageFacts leftPage{left, state_.ImageList.value(left), s.leftWidth, s.leftHeight,
+                             readSizes ? RoundedFileSize(leftPath) : 0};
+    const PageFacts rightPage{right, state_.ImageList.value(right), s.rightWidth, s.rightHeight,
+                              readSizes ? RoundedFileSize(rightPath) : 0};
+    WriteInfoLines(SpreadInfoLines(leftPage, rightPage, state_.ImageCount, lines));
+    Finish();
+}
+
+void PictureShow::WriteInfoLines(const QStringList& lines) {
+    const int height = area_.LineHeight();
+    const QColor color = ColorFromSetting(state_.settings.FileInfoColor);
+    for (int k = 0; k < lines.size(); ++k) area_.DrawTextLine(k * height, lines[k], color);
+}
+
+void PictureShow::Finish() {
+    if (hooks_.finish) hooks_.finish();
+}
+
+}  // namespace pictavo

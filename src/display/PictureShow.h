@@ -1,0 +1,68 @@
+#pragma once
+// Puts list entries on the picture area: reads them through the picture registry (single
+// pictures and two-page spreads), keeps the decoded picture as a cache so that redraws and
+// image processing never decode again, places and draws it, and writes the file-information
+// lines. The slideshow window owns one and calls it for every show.
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+#include "display/SpreadComposite.h"
+#include "imaging/Bitmap.h"
+#include "sources/AppState.h"
+
+namespace pictavo {
+
+class PictureArea;
+
+class PictureShow {
+public:
+    // What a show needs from its window: `beep` when a picture cannot be shown, `finish` at
+    // the end of every load (restart the auto-slide timer, bring the window to the front).
+    struct Hooks {
+        std::function<void()> beep;
+        std::function<void()> finish;
+        // Turns an archive member into the local path it was extracted to; unset means the
+        // entry is used as it is.
+        std::function<QString(const QString& member)> memberPath;
+    };
+
+    // `state` and `area` are borrowed and must outlive this object.
+    PictureShow(AppState& state, PictureArea& area, Hooks hooks);
+
+    // Shows entry `index` alone. An unreadable picture beeps once and leaves the area as it
+    // is; the information lines are still written (size 0 x 0). Never throws.
+    void LoadSinglePicture(int index);
+    // Shows entries `left` and `right` side by side, as above.
+    void LoadSpreadPictures(int left, int right);
+
+    // Applies image-processing command `command` (see PictureProcessing.h) to the cache; 0
+    // rereads the file(s) last shown. Throws what loading or the filters throw.
+    void ProcessPicture(int command);
+
+    // The cache: the decoded (and processed) picture on screen, nullptr when empty.
+    const Bitmap* CurrentPicture() const { return current_ ? &*current_ : nullptr; }
+    void EmptyCurrentPicture() { current_.reset(); }
+    // Page sizes of the last spread read from files; kept across redraws from the cache.
+    const SpreadSizes& LastSpreadSizes() const { return spreadSizes_; }
+
+private:
+    QString ResolvePath(int index);
+    Bitmap ReadPicture(const QString& path) const;
+    void ReadSingle(const QString& path);
+    void ReadSpread(const QString& left, const QString& right);
+    void DrawCurrent();
+    void WriteInfoLines(const QStringList& lines);
+    void Finish();
+
+    AppState& state_;
+    PictureArea& area_;
+    Hooks hooks_;
+    std::optional<Bitmap> current_;
+    SpreadSizes spreadSizes_;
+    // The file(s) the cache came from, for restore: one path, or the left and right page.
+    QStringList shownPaths_;
+};
+
+}  // namespace pictavo

@@ -1,0 +1,105 @@
+#pragma once
+// Pictures, decoders and a ready window for the display's offscreen tests.
+#include <QImage>
+#include <QTemporaryDir>
+#include <cstring>
+#include <memory>
+
+#include "display/Form_disp.h"
+#include "imaging/Bitmap.h"
+#include "sources/AppState.h"
+
+namespace pictavo::test {
+
+// Reads PNG files through Qt and counts how often it was asked, so a test can tell a redraw
+// from the cache from a fresh decode.
+class CountingDecoder : public PictureDecoder {
+public:
+    explicit CountingDecoder(std::shared_ptr<int> calls) : calls_(std::move(calls)) {}
+    Bitmap Decode(const std::string& path) const override {
+        ++*calls_;
+        const QImage image = QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+        if (image.isNull()) throw EDecode("unreadable test picture " + path);
+        Bitmap picture(image.width(), image.height(), 32);
+        for (int y = 0; y < image.height(); ++y)
+            std::memcpy(picture.Row(y), image.constScanLine(y), static_cast<std::size_t>(image.width()) * 4);
+        return picture;
+    }
+
+private:
+    std::shared_ptr<int> calls_;
+};
+
+// A picture whose four quadrants have different colours, with a gradient in each so that
+// resamplers have something to work on.
+inline QImage QuadrantPicture(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const bool right = x >= w / 2;
+            const bool bottom = y >= h / 2;
+            const int shade = (x * 7 + y * 3) % 40;
+            image.setPixel(x, y,
+                           qRgb(right ? 200 + shade : 20 + shade, bottom ? 180 + shade : 30,
+                                !right && bottom ? 220 : 60 + shade));
+        }
+    return image;
+}
+
+inline QImage Uniform(int w, int h, QRgb color) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(color);
+    return image;
+}
+
+inline Bitmap ToBitmap(const QImage& source) {
+    const QImage image = source.convertToFormat(QImage::Format_RGB32);
+    Bitmap picture(image.width(), image.height(), 32);
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(picture.Row(y), image.constScanLine(y), static_cast<std::size_t>(image.width()) * 4);
+    return picture;
+}
+
+// A windowed slideshow whose picture area is areaW x areaH, reading PNG through CountingDecoder.
+struct DisplayFixture {
+    QTemporaryDir dir;
+    AppState state;
+    std::shared_ptr<int> decodes = std::make_shared<int>(0);
+    std::unique_ptr<Form_disp> window;
+
+    DisplayFixture(int areaW = 200, int areaH = 150) {
+        state.registry = PictureRegistry{};
+        state.registry.Register("png", std::make_shared<CountingDecoder>(decodes));
+        Settings& s = state.settings;
+        s.IsFullScreen = false;
+        s.IsShowNowTime = false;
+        s.DispWindowLeft = 10;
+        s.DispWindowTop = 20;
+        s.DispWindowWidth = areaW + 6;
+        s.DispWindowHeight = areaH + 27;
+        s.BackGroundColor = 0x00102030;  // red 0x30, green 0x20, blue 0x10
+        window = std::make_unique<Form_disp>(state);
+    }
+
+    QString Add(const QString& name, const QImage& image) {
+        const QString path = dir.filePath(name);
+        image.save(path, "PNG");
+        return AddPath(path);
+    }
+    QString AddBytes(const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return AddPath(file.fileName());
+    }
+    QString AddPath(const QString& path) {
+        state.ImageList.append(path);
+        state.ImageCount = static_cast<std::int32_t>(state.ImageList.size());
+        return path;
+    }
+
+    QRgb Background() const { return qRgb(0x30, 0x20, 0x10); }
+    QRgb At(int x, int y) const { return window->Canvas().pixel(x, y) | 0xFF000000u; }
+};
+
+}  // namespace pictavo::test

@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "display/FileInfoText.h"
+
+using namespace pictavo;
+
+TEST(FileInfoText, SingleLinesGrowWithTheState) {
+    const PageFacts page{4, QStringLiteral("/pics/猫.jpg"), 640, 480, 1024};
+    EXPECT_TRUE(SingleInfoLines(page, 120, 0).isEmpty());
+    const QStringList all = SingleInfoLines(page, 120, 4);
+    EXPECT_EQ(all, (QStringList{QStringLiteral("5 / 120"), QStringLiteral("/pics/猫.jpg"),
+                                QStringLiteral("640 × 480"), QStringLiteral("1024 Byte")}));
+    EXPECT_EQ(SingleInfoLines(page, 120, 2), all.mid(0, 2));
+    EXPECT_EQ(SingleInfoLines(page, 120, 9), all);
+}
+
+TEST(FileInfoText, SpreadLinesFollowTheDisplayedOrder) {
+    const PageFacts p3{3, QStringLiteral("a.png"), 100, 200, 0};
+    const PageFacts p4{4, QStringLiteral("b.png"), 300, 100, 128};
+    EXPECT_EQ(SpreadInfoLines(p3, p4, 120, 4),
+              (QStringList{QStringLiteral("4 & 5 / 120"), QStringLiteral("a.png & b.png"),
+                           QStringLiteral("100 × 200 & 300 × 100"), QStringLiteral("0 Byte & 128 Byte")}));
+    // Read right to left, the higher index is the left page.
+    EXPECT_EQ(SpreadInfoLines(p4, p3, 120, 1), QStringList{QStringLiteral("5 & 4 / 120")});
+}
+
+TEST(FileInfoText, SizeIsRoundedDownTo128AndOnlyReadForTheFourthLine) {
+    EXPECT_FALSE(ShowsSizeLine(3));
+    EXPECT_TRUE(ShowsSizeLine(4));
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto write = [&](const QString& name, int bytes) {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(bytes, 'x'));
+        return f.fileName();
+    };
+    EXPECT_EQ(RoundedFileSize(write(QStringLiteral("a"), 1100)), 1024);
+    EXPECT_EQ(RoundedFileSize(write(QStringLiteral("b"), 100)), 0);
+    EXPECT_EQ(RoundedFileSize(write(QStringLiteral("c"), 256)), 256);
+    // A file that has gone away reads as 0 rather than stopping the show.
+    EXPECT_EQ(RoundedFileSize(dir.filePath(QStringLiteral("missing"))), 0);
+}
