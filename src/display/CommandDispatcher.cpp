@@ -25,7 +25,6 @@ CommandDispatcher::CommandDispatcher(AppState& state, DisplayActions& actions, R
     : state_(state), actions_(actions), random_(std::move(random)) {}
 
 void CommandDispatcher::ExecuteCommand(KeyCode code) {
-    if (code == kNoKeyCode) return;
     if (const auto command = CommandForCode(state_.settings, code)) Run(*command);
 }
 
@@ -136,7 +135,9 @@ void CommandDispatcher::KeyDown(KeyCode code, bool autoRepeat) {
     // move before it would pile up decodes (and stack) for as long as the key is held and keep
     // the show running long after it is released.
     if (autoRepeat && movesWaiting_ > 0) return;
-    if (!actions_.IsFileListVisible() && !actions_.IsSettingsPanelVisible()) ExecuteCommand(code);
+    // A key without a virtual-key code must not run a command left without a key (code 0).
+    const bool runs = code != kNoKeyCode && !actions_.IsFileListVisible() && !actions_.IsSettingsPanelVisible();
+    if (runs) ExecuteCommand(code);
     ShowKeyResult(code);
 }
 

@@ -18,8 +18,7 @@ public:
     // Borrows `state` and `actions`, which must outlive the dispatcher.
     CommandDispatcher(AppState& state, DisplayActions& actions, RandomGenerator random = RandomGenerator());
 
-    // Runs the command bound to `code` (the earliest row wins, Escape always leaves, code 0
-    // runs nothing); at most
+    // Runs the command bound to `code` (the earliest row wins, Escape always leaves); at most
     // one command, except that image processing and the animation toggle pass the repaint
     // binding on, so a repaint code bound to an earlier row runs that row.
     void ExecuteCommand(KeyCode code);
