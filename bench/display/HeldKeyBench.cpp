@@ -45,7 +45,8 @@ QImage FullHdPicture(int seed) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const int detail = ((x * 13 + y * 7 + seed * 31) ^ (x * y)) & 31;
-            row[x] = qRgb((x / 8 + seed * 20 + detail) & 255, (y / 5 + detail) & 255, ((x + y) / 12 + seed * 9) & 255);
+            row[x] = qRgb((x / 8 + seed * 20 + detail) & 255, (y / 5 + detail) & 255,
+                          ((x + y) / 12 + seed * 9) & 255);
         }
     }
     return image;
@@ -134,13 +135,14 @@ public:
         thread_ = std::thread([this, target, autoRepeat, keyboard, period] {
             const auto start = Clock::now();
             for (int k = 0; Clock::now() - start < kHold; ++k) {
-                QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier,
-                                                                  0, 0, 0, QString(), autoRepeat && k > 0, 1,
-                                                                  keyboard));
+                QCoreApplication::postEvent(
+                    target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, 0, 0, 0, QString(),
+                                          autoRepeat && k > 0, 1, keyboard));
                 std::this_thread::sleep_until(start + (k + 1) * period);
             }
-            QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier,
-                                                              0, 0, 0, QString(), false, 1, keyboard));
+            QCoreApplication::postEvent(
+                target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier, 0, 0, 0, QString(),
+                                      false, 1, keyboard));
             std::lock_guard lock(mutex_);
             released_ = Clock::now();
         });
@@ -193,7 +195,8 @@ void HeldRight(benchmark::State& state, const JpegFolder& folder) {
         const int whileHeld = log.CountUntil(*released) - log.CountUntil(start);
         const int afterRelease = static_cast<int>(log.ends.size()) - log.CountUntil(*released);
         const auto settle = std::max(log.Last() - *released, Clock::duration::zero());
-        state.counters["pictures_per_s"] = whileHeld / std::chrono::duration<double>(*released - start).count();
+        state.counters["pictures_per_s"] =
+            whileHeld / std::chrono::duration<double>(*released - start).count();
         state.counters["settle_ms"] = std::chrono::duration<double, std::milli>(settle).count();
         state.counters["pictures_after_release"] = afterRelease;
         window.HideDisplay();
@@ -204,7 +207,8 @@ void HeldRight(benchmark::State& state, const JpegFolder& folder) {
 }  // namespace pictavo
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     const pictavo::JpegFolder folder;
     // Both on the wall clock, so that the show's rate and the decoder's compare directly.

@@ -32,14 +32,30 @@ void CommandDispatcher::Run(Command command) {
     using C = Command;
     Settings& s = state_.settings;
     switch (command) {
-        case C::Exit: actions_.HideDisplay(); return;
-        case C::Next: RunMove(Move::Next); return;
-        case C::Prev: RunMove(Move::Prev); return;
-        case C::NextJump: RunMove(Move::NextJump); return;
-        case C::PrevJump: RunMove(Move::PrevJump); return;
-        case C::Plus1Page: RunMove(Move::Plus1Page); return;
-        case C::Minus1Page: RunMove(Move::Minus1Page); return;
-        case C::RandomJump: RunRandomJump(); return;
+        case C::Exit:
+            actions_.HideDisplay();
+            return;
+        case C::Next:
+            RunMove(Move::Next);
+            return;
+        case C::Prev:
+            RunMove(Move::Prev);
+            return;
+        case C::NextJump:
+            RunMove(Move::NextJump);
+            return;
+        case C::PrevJump:
+            RunMove(Move::PrevJump);
+            return;
+        case C::Plus1Page:
+            RunMove(Move::Plus1Page);
+            return;
+        case C::Minus1Page:
+            RunMove(Move::Minus1Page);
+            return;
+        case C::RandomJump:
+            RunRandomJump();
+            return;
         case C::ExchangeLR:
             s.ES2PS_IsPageLtoR = !s.ES2PS_IsPageLtoR;
             RedrawFresh();
@@ -48,20 +64,34 @@ void CommandDispatcher::Run(Command command) {
             s.ES2PS_Is2PageSpread = !s.ES2PS_Is2PageSpread;
             RedrawFresh();
             return;
-        case C::FileInfo: RunFileInfo(); return;
+        case C::FileInfo:
+            RunFileInfo();
+            return;
         case C::Repaint:
             actions_.RepaintPictureArea();
             ShowCurrentPosition();
             return;
-        case C::AutoSlide: actions_.ToggleAutoSlide(); return;
-        case C::FileList: actions_.ToggleFileList(); return;
-        case C::EnvInfo: actions_.ToggleSettingsPanel(); return;
+        case C::AutoSlide:
+            actions_.ToggleAutoSlide();
+            return;
+        case C::FileList:
+            actions_.ToggleFileList();
+            return;
+        case C::EnvInfo:
+            actions_.ToggleSettingsPanel();
+            return;
         case C::Animation:
             if (actions_.ToggleAnimation()) ExecuteCommand(s.RepaintKey);
             return;
-        case C::AddList: actions_.AddCurrentToList(); return;
-        case C::ShowNowTime: actions_.ToggleClock(); return;
-        default: RunImageProcess(ImageProcessIndex(command)); return;
+        case C::AddList:
+            actions_.AddCurrentToList();
+            return;
+        case C::ShowNowTime:
+            actions_.ToggleClock();
+            return;
+        default:
+            RunImageProcess(ImageProcessIndex(command));
+            return;
     }
 }
 
@@ -81,8 +111,8 @@ void CommandDispatcher::RunMove(Move move) {
     // The index is read after the wait because the keys served meanwhile may have moved it.
     if (!LetPendingEventsRun()) return;
     const Settings& s = state_.settings;
-    ShowMovedTo(MovedIndex(move, state_.CurrentIndex, state_.ImageCount, s.JumpNumber,
-                           s.ES2PS_Is2PageSpread));
+    ShowMovedTo(
+        MovedIndex(move, state_.CurrentIndex, state_.ImageCount, s.JumpNumber, s.ES2PS_Is2PageSpread));
 }
 
 void CommandDispatcher::RunRandomJump() {
@@ -136,7 +166,8 @@ void CommandDispatcher::KeyDown(KeyCode code, bool autoRepeat) {
     // the show running long after it is released.
     if (autoRepeat && movesWaiting_ > 0) return;
     // A key without a virtual-key code must not run a command left without a key (code 0).
-    const bool runs = code != kNoKeyCode && !actions_.IsFileListVisible() && !actions_.IsSettingsPanelVisible();
+    const bool runs =
+        code != kNoKeyCode && !actions_.IsFileListVisible() && !actions_.IsSettingsPanelVisible();
     if (runs) ExecuteCommand(code);
     ShowKeyResult(code);
 }

@@ -15,10 +15,14 @@ namespace {
 // 0 for the buttons that run nothing (back, forward, ...).
 std::uint16_t ButtonCode(Qt::MouseButton button) {
     switch (button) {
-        case Qt::LeftButton: return kMouseLeftCode;
-        case Qt::RightButton: return kMouseRightCode;
-        case Qt::MiddleButton: return kMouseMiddleCode;
-        default: return 0;
+        case Qt::LeftButton:
+            return kMouseLeftCode;
+        case Qt::RightButton:
+            return kMouseRightCode;
+        case Qt::MiddleButton:
+            return kMouseMiddleCode;
+        default:
+            return 0;
     }
 }
 
@@ -88,7 +92,8 @@ void DisplayInputFilter::Report(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonPress: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             const std::uint16_t code = ButtonCode(mouse->button());
-            if (code != 0 && IsClickTarget(watched) && PressedOnItself(watched, mouse)) emit MouseButtonDown(code);
+            if (code != 0 && IsClickTarget(watched) && PressedOnItself(watched, mouse))
+                emit MouseButtonDown(code);
             return;
         }
         case QEvent::Wheel: {
@@ -98,7 +103,8 @@ void DisplayInputFilter::Report(QObject* watched, QEvent* event) {
             if (delta != 0) emit WheelTurned(delta);
             return;
         }
-        default: return;
+        default:
+            return;
     }
 }
 

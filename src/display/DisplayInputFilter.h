@@ -2,8 +2,8 @@
 // Sees every key, mouse button and wheel turn in the display window before the control under
 // it does, and reports them as key codes. Nothing is consumed: the focused control (the file
 // list, the settings panel's fields) still gets its keys.
-#include <QList>
 #include <QInputEvent>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>

@@ -32,10 +32,8 @@ using T = const TextContext&;
 const std::array<TextRow, 27> kTextRows{{
     {&S::NextKey, [](T) { return Fixed("次の画像を表示"); }},
     {&S::PrevKey, [](T) { return Fixed("前の画像を表示"); }},
-    {&S::NextJumpKey,
-     [](T c) { return QString::number(c.settings.JumpNumber) + Fixed("枚次の画像を表示"); }},
-    {&S::PrevJumpKey,
-     [](T c) { return QString::number(c.settings.JumpNumber) + Fixed("枚前の画像を表示"); }},
+    {&S::NextJumpKey, [](T c) { return QString::number(c.settings.JumpNumber) + Fixed("枚次の画像を表示"); }},
+    {&S::PrevJumpKey, [](T c) { return QString::number(c.settings.JumpNumber) + Fixed("枚前の画像を表示"); }},
     {&S::Plus1PageKey, [](T) { return Fixed("1ファイル分のみ前の画像を表示"); }},
     {&S::Minus1PageKey, [](T) { return Fixed("1ファイル分のみ前の画像を表示"); }},
     {&S::RandomJumpKey, [](T) { return Fixed("ランダムジャンプ"); }},
@@ -59,8 +57,7 @@ const std::array<TextRow, 27> kTextRows{{
          return Choose(c.settings.IsPicAnimation, "アニメーションモード開始", "アニメーションモード終了");
      }},
     {&S::AddListKey, [](T c) { return c.entry + Fixed("をリストに登録"); }},
-    {&S::ShowNowTimeKey,
-     [](T c) { return Choose(c.overlays.clock, "現在時刻を表示", "現在時刻を非表示"); }},
+    {&S::ShowNowTimeKey, [](T c) { return Choose(c.overlays.clock, "現在時刻を表示", "現在時刻を非表示"); }},
     {&S::ImgProc_FormatKey, [](T) { return Fixed("画像初期化"); }},
     {&S::ImgProc_MonoKey, [](T) { return Fixed("画像モノクロ化"); }},
     {&S::ImgProc_NegaKey, [](T) { return Fixed("画像ネガ反転"); }},

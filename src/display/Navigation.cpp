@@ -31,17 +31,22 @@ std::int32_t PrevJump(std::int64_t i, std::int64_t n, std::int64_t j) {
 
 }  // namespace
 
-std::int32_t MovedIndex(Move move, std::int32_t index, std::int32_t count, std::int32_t jump,
-                        bool spread) {
+std::int32_t MovedIndex(Move move, std::int32_t index, std::int32_t count, std::int32_t jump, bool spread) {
     switch (move) {
-        case Move::Next: return Next(index, count, spread);
-        case Move::Prev: return Prev(index, count, spread);
+        case Move::Next:
+            return Next(index, count, spread);
+        case Move::Prev:
+            return Prev(index, count, spread);
         // A negative jump (only a hand-edited settings file holds one) would walk the index
         // out of the list; it moves nothing, like a jump of 0.
-        case Move::NextJump: return NextJump(index, count, jump < 0 ? 0 : jump);
-        case Move::PrevJump: return PrevJump(index, count, jump < 0 ? 0 : jump);
-        case Move::Plus1Page: return Next(index, count, false);
-        case Move::Minus1Page: return Prev(index, count, false);
+        case Move::NextJump:
+            return NextJump(index, count, jump < 0 ? 0 : jump);
+        case Move::PrevJump:
+            return PrevJump(index, count, jump < 0 ? 0 : jump);
+        case Move::Plus1Page:
+            return Next(index, count, false);
+        case Move::Minus1Page:
+            return Prev(index, count, false);
     }
     return index;
 }
@@ -50,10 +55,6 @@ std::optional<ShowRequest> CurrentPosition(std::int32_t index, std::int32_t coun
     if (index < 0 || index >= count) return std::nullopt;
     if (index >= count - 1) return ShowRequest{index, 0, false};
     return ShowRequest{index, index + 1, spread};
-}
-
-SpreadPages PagesOfSpread(std::int32_t index, std::int32_t second, bool leftToRight) {
-    return leftToRight ? SpreadPages{index, second} : SpreadPages{second, index};
 }
 
 }  // namespace pictavo

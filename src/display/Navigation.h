@@ -14,8 +14,7 @@ enum class Move { Next, Prev, NextJump, PrevJump, Plus1Page, Minus1Page };
 // jump and `spread` set in two-page mode. Stepping wraps at both ends; a jump that would run
 // past an end stops on the end picture first. Spread mode only changes Next and Prev (pairs);
 // Prev in spread mode with a one-entry list gives -1, which shows nothing until the next move.
-std::int32_t MovedIndex(Move move, std::int32_t index, std::int32_t count, std::int32_t jump,
-                        bool spread);
+std::int32_t MovedIndex(Move move, std::int32_t index, std::int32_t count, std::int32_t jump, bool spread);
 
 // What the window passes to ShowPictures for a position.
 struct ShowRequest {
@@ -30,15 +29,5 @@ struct ShowRequest {
 // (index, index + 1) in spread mode. Empty when `index` lies outside the list (the area is
 // then left blank rather than reading past the list).
 std::optional<ShowRequest> CurrentPosition(std::int32_t index, std::int32_t count, bool spread);
-
-// Left and right page of a spread at `index`: (index, index + 1) read left to right,
-// (index + 1, index) read right to left.
-struct SpreadPages {
-    std::int32_t left = 0;
-    std::int32_t right = 0;
-
-    bool operator==(const SpreadPages&) const = default;
-};
-SpreadPages PagesOfSpread(std::int32_t index, std::int32_t second, bool leftToRight);
 
 }  // namespace pictavo

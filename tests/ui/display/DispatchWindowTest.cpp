@@ -26,7 +26,9 @@ class DispatchWindowTest : public QObject {
 private slots:
     void init() {
         fx_ = std::make_unique<DisplayFixture>(200, 150);
-        for (int i = 0; i < 12; ++i) fx_->Add(QStringLiteral("p%1.png").arg(i, 2, 10, QLatin1Char('0')), Uniform(100, 60, EntryColor(i)));
+        for (int i = 0; i < 12; ++i)
+            fx_->Add(QStringLiteral("p%1.png").arg(i, 2, 10, QLatin1Char('0')),
+                     Uniform(100, 60, EntryColor(i)));
         fx_->window->Start();
         QVERIFY(QTest::qWaitForWindowExposed(fx_->window.get()));
         QCOMPARE(Centre(), EntryColor(0));
@@ -136,8 +138,8 @@ private:
     void Key(Qt::Key key) { QTest::keyClick(fx_->window.get(), key); }
     void Wheel(int delta) {
         const QPointF at(100, 75);
-        QWheelEvent wheel(at, Area()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
+        QWheelEvent wheel(at, Area()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(Area(), &wheel);
     }
 

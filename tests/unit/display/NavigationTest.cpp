@@ -28,24 +28,21 @@ TEST_P(NavigationTable, MovesToTheDesignedIndex) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ends, NavigationTable,
-    ::testing::Values(
-        NavigationCase{"SingleNextWrapsFromLast", Move::Next, 5, 10, false, 4, 0},
-        NavigationCase{"SinglePrevWrapsFromFirst", Move::Prev, 5, 10, false, 0, 4},
-        NavigationCase{"SpreadPrevFromOneLandsOnZero", Move::Prev, 5, 10, true, 1, 0},
-        NavigationCase{"JumpForwardStopsOnLast", Move::NextJump, 100, 10, false, 95, 99},
-        NavigationCase{"JumpForwardFromLastWraps", Move::NextJump, 100, 10, false, 99, 0},
-        NavigationCase{"JumpForwardIgnoresSpread", Move::NextJump, 100, 10, true, 95, 99},
-        NavigationCase{"JumpBackStopsOnFirst", Move::PrevJump, 100, 10, false, 5, 0},
-        NavigationCase{"JumpBackFromFirstWraps", Move::PrevJump, 100, 10, false, 0, 99},
-        NavigationCase{"JumpBackExactlyJToFirst", Move::PrevJump, 100, 10, false, 10, 0},
-        NavigationCase{"JumpBackFromJPlusOne", Move::PrevJump, 100, 10, false, 11, 1},
-        NavigationCase{"JumpOfZeroStays", Move::NextJump, 100, 0, false, 40, 40},
-        NavigationCase{"NegativeJumpStays", Move::PrevJump, 100, -5, false, 40, 40},
-        NavigationCase{"HugeJumpDoesNotOverflow", Move::NextJump, 100, 2147483647, false, 5, 99},
-        NavigationCase{"Plus1PageStepsOneInSpread", Move::Plus1Page, 6, 10, true, 0, 1},
-        NavigationCase{"Plus1PageWrapsFromLast", Move::Plus1Page, 6, 10, true, 5, 0},
-        NavigationCase{"Minus1PageStepsOneInSpread", Move::Minus1Page, 6, 10, true, 3, 2},
-        NavigationCase{"Minus1PageWrapsFromFirst", Move::Minus1Page, 6, 10, true, 0, 5}),
+    ::testing::Values(NavigationCase{"SingleNextWrapsFromLast", Move::Next, 5, 10, false, 4, 0},
+                      NavigationCase{"SinglePrevWrapsFromFirst", Move::Prev, 5, 10, false, 0, 4},
+                      NavigationCase{"SpreadPrevFromOneLandsOnZero", Move::Prev, 5, 10, true, 1, 0},
+                      NavigationCase{"JumpForwardStopsOnLast", Move::NextJump, 100, 10, false, 95, 99},
+                      NavigationCase{"JumpForwardFromLastWraps", Move::NextJump, 100, 10, false, 99, 0},
+                      NavigationCase{"JumpBackStopsOnFirst", Move::PrevJump, 100, 10, false, 5, 0},
+                      NavigationCase{"JumpBackFromFirstWraps", Move::PrevJump, 100, 10, false, 0, 99},
+                      NavigationCase{"JumpBackExactlyJToFirst", Move::PrevJump, 100, 10, false, 10, 0},
+                      NavigationCase{"JumpBackFromJPlusOne", Move::PrevJump, 100, 10, false, 11, 1},
+                      NavigationCase{"JumpOfZeroStays", Move::NextJump, 100, 0, false, 40, 40},
+                      NavigationCase{"NegativeJumpStays", Move::PrevJump, 100, -5, false, 40, 40},
+                      NavigationCase{"HugeJumpDoesNotOverflow", Move::NextJump, 100, 2147483647, false, 5,
+                                     99},
+                      NavigationCase{"Plus1PageStepsOneInSpread", Move::Plus1Page, 6, 10, true, 0, 1},
+                      NavigationCase{"Minus1PageStepsOneInSpread", Move::Minus1Page, 6, 10, true, 3, 2}),
     [](const auto& info) { return info.param.name; });
 
 // Follows a series of moves the way the window does, recording what each one shows.
@@ -59,8 +56,12 @@ std::vector<std::optional<ShowRequest>> Walk(Move move, std::int32_t count, std:
     return shown;
 }
 
-ShowRequest Pair(std::int32_t i) { return {i, i + 1, true}; }
-ShowRequest Alone(std::int32_t i) { return {i, 0, false}; }
+ShowRequest Pair(std::int32_t i) {
+    return {i, i + 1, true};
+}
+ShowRequest Alone(std::int32_t i) {
+    return {i, 0, false};
+}
 
 TEST(SpreadWalk, FiveEntriesForwardEndsOnTheLastAlone) {
     EXPECT_EQ(CurrentPosition(0, 5, true), Pair(0));
@@ -87,11 +88,6 @@ TEST(SpreadWalk, OneEntryShowsItAloneAndPrevShowsNothingUntilNext) {
     EXPECT_EQ(back, -1);
     EXPECT_EQ(CurrentPosition(back, 1, true), std::nullopt);
     EXPECT_EQ(MovedIndex(Move::Next, back, 1, 10, true), 0);
-}
-
-TEST(SpreadPagesTest, ReadingDirectionDecidesWhichEntryIsOnTheLeft) {
-    EXPECT_EQ(PagesOfSpread(2, 3, true), (SpreadPages{2, 3}));
-    EXPECT_EQ(PagesOfSpread(2, 3, false), (SpreadPages{3, 2}));
 }
 
 TEST(CurrentPositionTest, SwitchingToSpreadDoesNotAlignToEven) {
