@@ -21,7 +21,7 @@ struct NavigationCase {
 
 class NavigationTable : public ::testing::TestWithParam<NavigationCase> {};
 
-TEST_P(NavigationTable, MovesToTheDesignedIndex) {
+TEST_P(NavigationTable, LandsOnTheRightIndex) {
     const NavigationCase& c = GetParam();
     EXPECT_EQ(MovedIndex(c.move, c.from, c.count, c.jump, c.spread), c.to);
 }
