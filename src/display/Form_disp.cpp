@@ -1,19 +1,22 @@
 #include "display/Form_disp.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
 #include <exception>
 
+#include "display/CommandDispatcher.h"
 #include "display/DisplayFrame.h"
+#include "display/DisplayInputFilter.h"
+#include "display/FormDispActions.h"
 #include "display/PictureArea.h"
 #include "display/PictureShow.h"
 #include "platform/MessageBoxes.h"
-#include "platform/VirtualKeys.h"
 
 namespace pictavo {
 
@@ -66,6 +69,9 @@ Qt::CursorShape CursorFor(FrameArea area) {
 }  // namespace
 
 Form_disp::Form_disp(AppState& state, QWidget* parent) : QWidget(parent), state_(state) {
+    // First of all, so that it watches every control from its creation and its filter runs
+    // after the frame's: presses on the frame are the frame's alone.
+    input_ = new DisplayInputFilter(this);
     setObjectName(QStringLiteral("Form_disp"));
     setWindowFlag(Qt::FramelessWindowHint);
     setMinimumSize(kMinimumSide, kMinimumSide);
@@ -89,7 +95,7 @@ Form_disp::Form_disp(AppState& state, QWidget* parent) : QWidget(parent), state_
     timerDisp_->setObjectName(QStringLiteral("Timer_disp"));
     timerDisp_->setInterval(5000);
 
-    connect(exitPanel_, &ExitPanel::Clicked, this, &Form_disp::HideDisplay);
+    connect(exitPanel_, &ExitPanel::Clicked, this, &Form_disp::ExitPanelClicked);
     for (QWidget* w : std::initializer_list<QWidget*>{this, topBorder_, bottomBorder_, leftBorder_,
                                                       rightBorder_, caption_, area_}) {
         w->installEventFilter(this);
@@ -103,6 +109,39 @@ Form_disp::Form_disp(AppState& state, QWidget* parent) : QWidget(parent), state_
         BringToFront();
     };
     show_ = std::make_unique<PictureShow>(state_, *area_, std::move(hooks));
+    actions_ = std::make_unique<FormDispActions>(*this, state_);
+    dispatcher_ = std::make_unique<CommandDispatcher>(state_, *actions_);
+    ConnectInput();
+}
+
+void Form_disp::ConnectInput() {
+    input_->SetClickTargets({this, area_});
+    connect(input_, &DisplayInputFilter::KeyDown, this,
+            [this](std::uint16_t code, bool autoRepeat) { dispatcher_->KeyDown(code, autoRepeat); });
+    connect(input_, &DisplayInputFilter::MouseButtonDown, this,
+            [this](std::uint16_t code) { dispatcher_->MouseButtonDown(code); });
+    connect(input_, &DisplayInputFilter::WheelTurned, this, [this](int delta) { dispatcher_->Wheel(delta); });
+}
+
+void Form_disp::ExecuteCommand(KeyCode code) {
+    dispatcher_->ExecuteCommand(code);
+}
+
+void Form_disp::ShowKeyResult(KeyCode code) {
+    dispatcher_->ShowKeyResult(code);
+}
+
+// The "×" stays pressed for a moment so the click is seen, then the show ends as the exit key
+// ends it. The pause lets events run rather than freezing the window.
+void Form_disp::ExitPanelClicked() {
+    exitPanel_->setFrameShadow(QFrame::Sunken);
+    QCoreApplication::processEvents();
+    QEventLoop pause;
+    QTimer::singleShot(100, &pause, &QEventLoop::quit);
+    pause.exec();
+    exitPanel_->setFrameShadow(QFrame::Raised);
+    QCoreApplication::processEvents();
+    if (isVisible() && !state_.DisplayClosing) ExecuteCommand(state_.settings.ExitKey);
 }
 
 Form_disp::~Form_disp() = default;
@@ -271,16 +310,6 @@ void Form_disp::LayOutChildren() {
 void Form_disp::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     LayOutChildren();
-}
-
-void Form_disp::keyPressEvent(QKeyEvent* event) {
-    // Escape always leaves; so does the bound exit key.
-    if (event->key() == Qt::Key_Escape ||
-        VirtualKeyFromQtKey(event->key(), event->modifiers()) == state_.settings.ExitKey) {
-        HideDisplay();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 void Form_disp::closeEvent(QCloseEvent* event) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "config/Settings.h"
 #include "display/FrameHitTest.h"
 #include "display/SpreadComposite.h"
 #include "sources/AppState.h"
@@ -16,7 +17,10 @@ class QTimer;
 
 namespace pictavo {
 
+class CommandDispatcher;
+class DisplayInputFilter;
 class ExitPanel;
+class FormDispActions;
 class FrameStrip;
 class PictureArea;
 class PictureShow;
@@ -51,6 +55,12 @@ public:
     // caller redraws. A failure beeps and empties the cache.
     void ProcessPicture(int command);
 
+    // Runs the command bound to `code` (a key code or mouse button 1, 2, 4; Escape leaves).
+    void ExecuteCommand(KeyCode code);
+    // Writes the key-result line for `code` at the bottom of the picture area when that setting
+    // is on.
+    void ShowKeyResult(KeyCode code);
+
     PictureArea* PaintBox_disp() const { return area_; }
     QTimer* Timer_disp() const { return timerDisp_; }
     const QImage& Canvas() const;
@@ -64,7 +74,6 @@ signals:
     void PictureLoadFailed();
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -79,6 +88,8 @@ private:
     bool HandleFrameMouse(QWidget* widget, QEvent* event);
     bool StartFrameDrag(FrameArea area, QPoint globalPos);
     void DragFrame(QPoint globalPos);
+    void ConnectInput();
+    void ExitPanelClicked();
 
     AppState& state_;
     FrameStrip* topBorder_;
@@ -90,6 +101,9 @@ private:
     PictureArea* area_;
     QTimer* timerDisp_;
     std::unique_ptr<PictureShow> show_;
+    std::unique_ptr<FormDispActions> actions_;
+    std::unique_ptr<CommandDispatcher> dispatcher_;
+    DisplayInputFilter* input_;
 
     // A move or resize by the frame that the window system could not take over.
     struct FrameDrag {

@@ -1,0 +1,60 @@
+#include "display/FormDispActions.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include "display/Form_disp.h"
+#include "display/PictureArea.h"
+
+namespace pictavo {
+
+FormDispActions::FormDispActions(Form_disp& window, AppState& state) : window_(window), state_(state) {}
+
+bool FormDispActions::IsShowRunning() const {
+    return window_.isVisible() && !state_.DisplayClosing;
+}
+
+void FormDispActions::HideDisplay() {
+    window_.HideDisplay();
+}
+
+void FormDispActions::ProcessPendingEvents() {
+    QCoreApplication::processEvents();
+}
+
+void FormDispActions::RepaintPictureArea() {
+    window_.RepaintPictureArea();
+}
+
+void FormDispActions::EmptyPictureCache() {
+    window_.EmptyCurrentPicture();
+}
+
+void FormDispActions::ShowPictures(std::int32_t index, std::int32_t second, bool twoPage) {
+    window_.ShowPictures(index, second, twoPage);
+}
+
+void FormDispActions::EraseFileInfoLines(std::int32_t lineCount) {
+    PictureArea* area = window_.PaintBox_disp();
+    area->EraseStrip(0, lineCount * area->LineHeight());
+}
+
+void FormDispActions::EraseKeyResultStrip() {
+    PictureArea* area = window_.PaintBox_disp();
+    const int line = area->LineHeight();
+    area->EraseStrip(area->height() - line, line);
+}
+
+void FormDispActions::WriteKeyResult(const QString& text) {
+    PictureArea* area = window_.PaintBox_disp();
+    area->DrawTextLine(area->height() - area->LineHeight(), text,
+                       ColorFromSetting(state_.settings.FileInfoColor));
+}
+
+OverlayState FormDispActions::Overlays() const {
+    OverlayState overlays;
+    overlays.autoSlide = window_.Timer_disp()->isActive();
+    return overlays;
+}
+
+}  // namespace pictavo

@@ -1,0 +1,167 @@
+#include <QSignalSpy>
+#include <QWheelEvent>
+#include <QtTest>
+
+#include "DisplayTestSupport.h"
+#include "display/PictureArea.h"
+
+using namespace pictavo;
+using namespace pictavo::test;
+
+namespace {
+
+// One colour per entry, far enough apart that a pixel tells which entry is on screen.
+QRgb EntryColor(int i) {
+    return QColor::fromHsv((i * 37) % 360, 200, 230).rgb();
+}
+
+}  // namespace
+
+// The slideshow window driven by real key, mouse and wheel events: 12 uniform pictures of
+// 100 x 60 in a 200 x 150 picture area, so each sits centred with the window colour around it
+// and the bottom strip free for the key-result line.
+class DispatchWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        fx_ = std::make_unique<DisplayFixture>(200, 150);
+        for (int i = 0; i < 12; ++i)
+            fx_->Add(QStringLiteral("p%1.png").arg(i, 2, 10, QLatin1Char('0')),
+                     Uniform(100, 60, EntryColor(i)));
+        fx_->window->Start();
+        QVERIFY(QTest::qWaitForWindowExposed(fx_->window.get()));
+        QCOMPARE(Centre(), EntryColor(0));
+    }
+    void cleanup() { fx_.reset(); }
+
+    void arrowsMoveThroughTheShow() {
+        Key(Qt::Key_Right);
+        QCOMPARE(fx_->state.CurrentIndex, 1);
+        QCOMPARE(Centre(), EntryColor(1));
+        Key(Qt::Key_Left);
+        Key(Qt::Key_Left);
+        QCOMPARE(fx_->state.CurrentIndex, 11);
+        QCOMPARE(Centre(), EntryColor(11));
+        Key(Qt::Key_Up);
+        QCOMPARE(fx_->state.CurrentIndex, 1);
+        QCOMPARE(Centre(), EntryColor(1));
+        Key(Qt::Key_Right);
+        Key(Qt::Key_Down);  // 2 + 10 would leave the list: the jump stops on the last entry
+        QCOMPARE(fx_->state.CurrentIndex, 11);
+        QCOMPARE(Centre(), EntryColor(11));
+        Key(Qt::Key_Down);
+        QCOMPARE(Centre(), EntryColor(0));
+    }
+
+    // Alt switches to spreads: two 100-wide pages fill the area side by side.
+    void spreadsPutThePagesOnTheReadingSide() {
+        Key(Qt::Key_Right);
+        Key(Qt::Key_Alt);
+        QVERIFY(fx_->state.settings.ES2PS_Is2PageSpread);
+        QCOMPARE(LeftPage(), EntryColor(1));
+        QCOMPARE(RightPage(), EntryColor(2));
+        Key(Qt::Key_X);
+        QVERIFY(!fx_->state.settings.ES2PS_IsPageLtoR);
+        QCOMPARE(LeftPage(), EntryColor(2));
+        QCOMPARE(RightPage(), EntryColor(1));
+        Key(Qt::Key_Right);
+        QCOMPARE(LeftPage(), EntryColor(4));
+        QCOMPARE(RightPage(), EntryColor(3));
+    }
+
+    void greyFromTheCacheWithoutDecodingAgain() {
+        const int decodes = *fx_->decodes;
+        Key(Qt::Key_F2);
+        const QRgb c = Centre();
+        QCOMPARE(qRed(c), qGreen(c));
+        QCOMPARE(qGreen(c), qBlue(c));
+        QCOMPARE(*fx_->decodes, decodes);
+        QCOMPARE(fx_->state.ImageProcessCommand, -1);
+    }
+
+    void keyResultLineAndItsErasure() {
+        fx_->state.settings.IsShowKeyResult = true;
+        fx_->state.settings.JumpNumber = 25;
+        Key(Qt::Key_Down);
+        QCOMPARE(Strip(), Rendered(QStringLiteral("25枚次の画像を表示")));
+        QVERIFY(Strip() != Rendered(QStringLiteral("10枚次の画像を表示")));
+        Key(Qt::Key_Z);  // bound to nothing
+        QCOMPARE(Strip(), Rendered(QString()));
+        QCOMPARE(Centre(), EntryColor(11));  // the picture is drawn again from the cache
+    }
+
+    void rightClickRunsTheCommandBoundToIt() {
+        fx_->state.settings.NextKey = 2;  // "マウス右"
+        QTest::mouseClick(Area(), Qt::RightButton, {}, QPoint(5, 5));
+        QCOMPARE(fx_->state.CurrentIndex, 1);
+        QCOMPARE(Centre(), EntryColor(1));
+    }
+
+    void wheelTowardsTheUserGoesForward() {
+        Wheel(-120);
+        QCOMPARE(fx_->state.CurrentIndex, 1);
+        Wheel(120);
+        Wheel(120);
+        QCOMPARE(fx_->state.CurrentIndex, 11);
+        QCOMPARE(Centre(), EntryColor(11));
+    }
+
+    // Qt moves the focus on Tab; the show still sees it first.
+    void tabStepsTheFileInformationLines() {
+        for (int expected : {1, 2, 3, 4, 0}) {
+            Key(Qt::Key_Tab);
+            QCOMPARE(fx_->state.settings.FileInfoState, expected);
+        }
+        QCOMPARE(Pixel(150, 2), fx_->Background());  // the four lines were erased
+    }
+
+    void escapeAndTheCrossLeave() {
+        QSignalSpy hidden(fx_->window.get(), &Form_disp::Hidden);
+        Key(Qt::Key_Escape);
+        QCOMPARE(hidden.count(), 1);
+        fx_->window->Start();
+        QWidget* cross = fx_->window->findChild<QWidget*>(QStringLiteral("Panel_exit"));
+        QVERIFY(cross);
+        QTest::mouseClick(cross, Qt::LeftButton);
+        QTRY_COMPARE(hidden.count(), 2);
+        QVERIFY(!fx_->window->isVisible());
+    }
+
+private:
+    PictureArea* Area() const { return fx_->window->PaintBox_disp(); }
+    QRgb Pixel(int x, int y) const { return fx_->At(x, y); }
+    QRgb Centre() const { return Pixel(100, 75); }
+    QRgb LeftPage() const { return Pixel(50, 75); }
+    QRgb RightPage() const { return Pixel(150, 75); }
+
+    void Key(Qt::Key key) { QTest::keyClick(fx_->window.get(), key); }
+    void Wheel(int delta) {
+        const QPointF at(100, 75);
+        QWheelEvent wheel(at, Area()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Area(), &wheel);
+    }
+
+    QImage Strip() const {
+        const int line = Area()->LineHeight();
+        return fx_->window->Canvas().copy(0, 150 - line, 200, line);
+    }
+    // `text` as the picture area writes it on the window colour.
+    QImage Rendered(const QString& text) const {
+        PictureArea scratch;
+        scratch.setAttribute(Qt::WA_DontShowOnScreen);
+        scratch.setFont(Area()->font());
+        scratch.resize(200, Area()->LineHeight());
+        scratch.show();  // the canvas takes its size when the area is shown
+        scratch.SetWindowColor(QColor(fx_->Background()));
+        scratch.Erase();
+        scratch.DrawTextLine(0, text, ColorFromSetting(fx_->state.settings.FileInfoColor));
+        return scratch.Canvas().copy();
+    }
+
+    std::unique_ptr<DisplayFixture> fx_;
+};
+
+QTEST_MAIN(DispatchWindowTest)
+#include "DispatchWindowTest.moc"

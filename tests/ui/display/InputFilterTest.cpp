@@ -1,0 +1,122 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <QtTest>
+
+#include "display/DisplayInputFilter.h"
+
+using pictavo::DisplayInputFilter;
+
+// A window shaped like the display: a caption strip, a picture area and a list over it.
+class InputFilterTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        window_ = new QWidget;
+        auto* layout = new QVBoxLayout(window_);
+        caption_ = new QLabel(QStringLiteral("caption"), window_);
+        picture_ = new QWidget(window_);
+        picture_->setFocusPolicy(Qt::StrongFocus);
+        picture_->setMinimumSize(200, 150);
+        list_ = new QListWidget(window_);
+        list_->addItems({"a", "b", "c"});
+        list_->setCurrentRow(0);
+        layout->addWidget(caption_);
+        layout->addWidget(picture_);
+        layout->addWidget(list_);
+        filter_ = new DisplayInputFilter(window_);
+        filter_->SetClickTargets({window_, picture_});
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_));
+    }
+    void cleanup() { delete window_; }
+
+    // The list still moves its selection: the key is seen, not taken.
+    void keyOnAFocusedControlIsReportedOnceAndStillDelivered() {
+        list_->setFocus();
+        QSignalSpy keys(filter_, &DisplayInputFilter::KeyDown);
+        QTest::keyClick(list_, Qt::Key_Down);
+        QCOMPARE(keys.count(), 1);
+        QCOMPARE(keys.at(0).at(0).value<std::uint16_t>(), std::uint16_t{40});
+        QCOMPARE(list_->currentRow(), 1);
+    }
+
+    // The picture area ignores keys, so Qt hands the same key on to the window.
+    void keyTravellingToTheParentsIsReportedOnce() {
+        picture_->setFocus();
+        QSignalSpy keys(filter_, &DisplayInputFilter::KeyDown);
+        QTest::keyClick(picture_, Qt::Key_Right);
+        QTest::keyClick(picture_, Qt::Key_Right);
+        QCOMPARE(keys.count(), 2);
+    }
+
+    void altArrivesAsItsOwnCode() {
+        QSignalSpy keys(filter_, &DisplayInputFilter::KeyDown);
+        QTest::keyClick(picture_, Qt::Key_Alt);
+        QCOMPARE(keys.count(), 1);
+        QCOMPARE(keys.at(0).at(0).value<std::uint16_t>(), std::uint16_t{18});
+    }
+
+    void controlsAddedLaterAreWatchedToo() {
+        auto* edit = new QLineEdit(picture_);
+        edit->show();
+        edit->setFocus();
+        QSignalSpy keys(filter_, &DisplayInputFilter::KeyDown);
+        QTest::keyClick(edit, Qt::Key_5);
+        QCOMPARE(keys.count(), 1);
+        QCOMPARE(edit->text(), QStringLiteral("5"));
+    }
+
+    void buttonsCountOnlyOnTheirTargets() {
+        QSignalSpy buttons(filter_, &DisplayInputFilter::MouseButtonDown);
+        QTest::mousePress(picture_, Qt::LeftButton);
+        QTest::mouseRelease(picture_, Qt::LeftButton);
+        QTest::mouseClick(picture_, Qt::RightButton);
+        QTest::mouseClick(window_, Qt::MiddleButton, {}, QPoint(2, 2));
+        QTest::mouseClick(picture_, Qt::BackButton);
+        QTest::mouseClick(caption_, Qt::LeftButton);  // goes on to the window, but began on the caption
+        QCOMPARE(buttons.count(), 3);
+        QCOMPARE(buttons.at(0).at(0).value<std::uint16_t>(), std::uint16_t{1});
+        QCOMPARE(buttons.at(1).at(0).value<std::uint16_t>(), std::uint16_t{2});
+        QCOMPARE(buttons.at(2).at(0).value<std::uint16_t>(), std::uint16_t{4});
+    }
+
+    // Qt follows the press of a quick second click with a double-click event: not a second press.
+    void aDoubleClickEventIsNoExtraPress() {
+        QSignalSpy buttons(filter_, &DisplayInputFilter::MouseButtonDown);
+        QTest::mouseClick(picture_, Qt::LeftButton);
+        QTest::mouseDClick(picture_, Qt::LeftButton);
+        QCOMPARE(buttons.count(), 1);
+    }
+
+    void onlyTheVerticalWheelIsReported() {
+        QSignalSpy turns(filter_, &DisplayInputFilter::WheelTurned);
+        SendWheel(picture_, QPoint(0, -120));
+        SendWheel(picture_, QPoint(120, 0));
+        SendWheel(list_, QPoint(0, 120));
+        QCOMPARE(turns.count(), 2);
+        QCOMPARE(turns.at(0).at(0).toInt(), -120);
+        QCOMPARE(turns.at(1).at(0).toInt(), 120);
+    }
+
+private:
+    static void SendWheel(QWidget* target, QPoint angle) {
+        const QPointF at(target->width() / 2.0, target->height() / 2.0);
+        QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), angle, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &wheel);
+    }
+
+    QWidget* window_ = nullptr;
+    QLabel* caption_ = nullptr;
+    QWidget* picture_ = nullptr;
+    QListWidget* list_ = nullptr;
+    DisplayInputFilter* filter_ = nullptr;
+};
+
+QTEST_MAIN(InputFilterTest)
+#include "InputFilterTest.moc"

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+#include "display/Navigation.h"
+#include "display/RandomGenerator.h"
+
+namespace pictavo {
+namespace {
+
+struct NavigationCase {
+    const char* name;
+    Move move;
+    std::int32_t count;
+    std::int32_t jump;
+    bool spread;
+    std::int32_t from;
+    std::int32_t to;
+};
+
+class NavigationTable : public ::testing::TestWithParam<NavigationCase> {};
+
+TEST_P(NavigationTable, LandsOnTheRightIndex) {
+    const NavigationCase& c = GetParam();
+    EXPECT_EQ(MovedIndex(c.move, c.from, c.count, c.jump, c.spread), c.to);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, NavigationTable,
+    ::testing::Values(NavigationCase{"SingleNextWrapsFromLast", Move::Next, 5, 10, false, 4, 0},
+                      NavigationCase{"SinglePrevWrapsFromFirst", Move::Prev, 5, 10, false, 0, 4},
+                      NavigationCase{"SpreadPrevFromOneLandsOnZero", Move::Prev, 5, 10, true, 1, 0},
+                      NavigationCase{"JumpForwardStopsOnLast", Move::NextJump, 100, 10, false, 95, 99},
+                      NavigationCase{"JumpForwardFromLastWraps", Move::NextJump, 100, 10, false, 99, 0},
+                      NavigationCase{"JumpBackStopsOnFirst", Move::PrevJump, 100, 10, false, 5, 0},
+                      NavigationCase{"JumpBackFromFirstWraps", Move::PrevJump, 100, 10, false, 0, 99},
+                      NavigationCase{"JumpBackExactlyJToFirst", Move::PrevJump, 100, 10, false, 10, 0},
+                      NavigationCase{"JumpBackFromJPlusOne", Move::PrevJump, 100, 10, false, 11, 1},
+                      NavigationCase{"JumpOfZeroStays", Move::NextJump, 100, 0, false, 40, 40},
+                      NavigationCase{"NegativeJumpStays", Move::PrevJump, 100, -5, false, 40, 40},
+                      NavigationCase{"HugeJumpDoesNotOverflow", Move::NextJump, 100, 2147483647, false, 5,
+                                     99},
+                      NavigationCase{"Plus1PageStepsOneInSpread", Move::Plus1Page, 6, 10, true, 0, 1},
+                      NavigationCase{"Minus1PageStepsOneInSpread", Move::Minus1Page, 6, 10, true, 3, 2}),
+    [](const auto& info) { return info.param.name; });
+
+// Follows a series of moves the way the window does, recording what each one shows.
+std::vector<std::optional<ShowRequest>> Walk(Move move, std::int32_t count, std::int32_t from, int steps) {
+    std::vector<std::optional<ShowRequest>> shown;
+    std::int32_t index = from;
+    for (int k = 0; k < steps; ++k) {
+        index = MovedIndex(move, index, count, 10, true);
+        shown.push_back(CurrentPosition(index, count, true));
+    }
+    return shown;
+}
+
+ShowRequest Pair(std::int32_t i) {
+    return {i, i + 1, true};
+}
+ShowRequest Alone(std::int32_t i) {
+    return {i, 0, false};
+}
+
+TEST(SpreadWalk, FiveEntriesForwardEndsOnTheLastAlone) {
+    EXPECT_EQ(CurrentPosition(0, 5, true), Pair(0));
+    const std::vector<std::optional<ShowRequest>> expected{Pair(2), Alone(4), Pair(0)};
+    EXPECT_EQ(Walk(Move::Next, 5, 0, 3), expected);
+}
+
+TEST(SpreadWalk, FiveEntriesBackwardFromTheStart) {
+    const std::vector<std::optional<ShowRequest>> expected{Pair(3), Pair(1), Pair(0)};
+    EXPECT_EQ(Walk(Move::Prev, 5, 0, 3), expected);
+}
+
+TEST(SpreadWalk, SixEntriesAfterShiftingThePairingByOne) {
+    const std::int32_t shifted = MovedIndex(Move::Plus1Page, 0, 6, 10, true);
+    ASSERT_EQ(shifted, 1);
+    const std::vector<std::optional<ShowRequest>> expected{Pair(3), Alone(5), Pair(0)};
+    EXPECT_EQ(Walk(Move::Next, 6, shifted, 3), expected);
+}
+
+TEST(SpreadWalk, OneEntryShowsItAloneAndPrevShowsNothingUntilNext) {
+    EXPECT_EQ(CurrentPosition(0, 1, true), Alone(0));
+    EXPECT_EQ(Walk(Move::Next, 1, 0, 2), (std::vector<std::optional<ShowRequest>>{Alone(0), Alone(0)}));
+    const std::int32_t back = MovedIndex(Move::Prev, 0, 1, 10, true);
+    EXPECT_EQ(back, -1);
+    EXPECT_EQ(CurrentPosition(back, 1, true), std::nullopt);
+    EXPECT_EQ(MovedIndex(Move::Next, back, 1, 10, true), 0);
+}
+
+TEST(CurrentPositionTest, SwitchingToSpreadDoesNotAlignToEven) {
+    EXPECT_EQ(CurrentPosition(5, 10, true), Pair(5));
+    EXPECT_EQ(CurrentPosition(5, 10, false), (ShowRequest{5, 6, false}));
+    EXPECT_EQ(CurrentPosition(10, 10, false), std::nullopt);
+}
+
+TEST(RandomGeneratorTest, OneEntryAlwaysGivesZero) {
+    for (std::uint32_t seed : {0u, 1u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+        RandomGenerator random([seed] { return seed; });
+        EXPECT_EQ(random.Draw(1), 0) << seed;
+    }
+}
+
+TEST(RandomGeneratorTest, ReseedsFromTheCounterBeforeEveryDraw) {
+    // seed 1 -> 134775814, times 100 is 3.14 * 2^32; seed 2^31 -> 2^31 + 1, times 100 is 50 * 2^32.
+    std::vector<std::uint32_t> counts{1u, 0x80000000u, 1u};
+    std::size_t next = 0;
+    RandomGenerator random([&] { return counts[next++]; });
+    EXPECT_EQ(random.Draw(100), 3);
+    EXPECT_EQ(random.Draw(100), 50);
+    EXPECT_EQ(random.Draw(100), 3);  // same counter, same index: nothing carried over
+}
+
+TEST(RandomGeneratorTest, StaysInsideTheListForExtremeSeeds) {
+    for (std::uint32_t seed : {0u, 0xFFFFFFFFu, 0xF7F7F7F7u}) {
+        const std::int32_t index = RandomGenerator::IndexFromSeed(RandomGenerator::Step(seed), 7);
+        EXPECT_GE(index, 0);
+        EXPECT_LT(index, 7);
+    }
+    EXPECT_EQ(RandomGenerator([] { return 5u; }).Draw(0), 0);
+}
+
+}  // namespace
+}  // namespace pictavo
