@@ -1,5 +1,6 @@
 #pragma once
 // Pictures, decoders and a ready window for the display's offscreen tests.
+#include <QBuffer>
 #include <QImage>
 #include <QTemporaryDir>
 #include <cstring>
@@ -11,6 +12,14 @@
 
 namespace pictavo::test {
 
+inline Bitmap ToBitmap(const QImage& source) {
+    const QImage image = source.convertToFormat(QImage::Format_RGB32);
+    Bitmap picture(image.width(), image.height(), 32);
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(picture.Row(y), image.constScanLine(y), static_cast<std::size_t>(image.width()) * 4);
+    return picture;
+}
+
 // Reads PNG files through Qt and counts how often it was asked, so a test can tell a redraw
 // from the cache from a fresh decode.
 class CountingDecoder : public PictureDecoder {
@@ -18,17 +27,22 @@ public:
     explicit CountingDecoder(std::shared_ptr<int> calls) : calls_(std::move(calls)) {}
     Bitmap Decode(const std::string& path) const override {
         ++*calls_;
-        const QImage image = QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+        const QImage image(QString::fromStdString(path));
         if (image.isNull()) throw EDecode("unreadable test picture " + path);
-        Bitmap picture(image.width(), image.height(), 32);
-        for (int y = 0; y < image.height(); ++y)
-            std::memcpy(picture.Row(y), image.constScanLine(y), static_cast<std::size_t>(image.width()) * 4);
-        return picture;
+        return ToBitmap(image);
     }
 
 private:
     std::shared_ptr<int> calls_;
 };
+
+inline QByteArray Encoded(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format, 95);
+    return bytes;
+}
 
 // A picture whose four quadrants have different colours, with a gradient in each so that
 // resamplers have something to work on.
@@ -50,14 +64,6 @@ inline QImage Uniform(int w, int h, QRgb color) {
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(color);
     return image;
-}
-
-inline Bitmap ToBitmap(const QImage& source) {
-    const QImage image = source.convertToFormat(QImage::Format_RGB32);
-    Bitmap picture(image.width(), image.height(), 32);
-    for (int y = 0; y < image.height(); ++y)
-        std::memcpy(picture.Row(y), image.constScanLine(y), static_cast<std::size_t>(image.width()) * 4);
-    return picture;
 }
 
 // A windowed slideshow whose picture area is areaW x areaH, reading PNG through CountingDecoder.
@@ -96,6 +102,14 @@ struct DisplayFixture {
         state.ImageList.append(path);
         state.ImageCount = static_cast<std::int32_t>(state.ImageList.size());
         return path;
+    }
+
+    // Shows entry `index` the way a move does: erase, drop the cached picture, decode afresh.
+    void ShowEntry(std::int32_t index) {
+        state.CurrentIndex = index;
+        window->RepaintPictureArea();
+        window->EmptyCurrentPicture();
+        window->ShowCurrentPosition();
     }
 
     QRgb Background() const { return qRgb(0x30, 0x20, 0x10); }

@@ -29,7 +29,6 @@ class FormDispWindowTest : public QObject {
 private slots:
     void startShowsEntryZeroAloneWhenTheListHasOne();
     void escapeLeavesAndStoresTheWindowRectangle();
-    void exitKeyAndExitPanelLeaveToo();
     void fullScreenCoversTheScreenAndKeepsTheStoredRectangle();
     void captionMovesEdgesResizeDownToTheMinimum();
     void resizeKeepsWhatWasDrawn();
@@ -71,30 +70,6 @@ void FormDispWindowTest::escapeLeavesAndStoresTheWindowRectangle() {
     f.window->Start();
     QCOMPARE(f.window->geometry(), QRect(40, 50, 300, 250));
     QCOMPARE(*f.decodes, 2);
-}
-
-void FormDispWindowTest::exitKeyAndExitPanelLeaveToo() {
-    DisplayFixture f;
-    f.Add("0.png", Uniform(20, 10, qRgb(5, 6, 7)));
-    QSignalSpy hidden(f.window.get(), &Form_disp::Hidden);
-    f.window->Start();
-    QTest::keyClick(f.window.get(), Qt::Key_Backspace);  // the default exit key
-    QCOMPARE(hidden.count(), 1);
-
-    f.state.settings.ExitKey = 81;  // Q
-    f.window->Start();
-    QTest::keyClick(f.window.get(), Qt::Key_Backspace);
-    QVERIFY(f.window->isVisible());
-    QTest::keyClick(f.window.get(), Qt::Key_Q);
-    QCOMPARE(hidden.count(), 2);
-
-    f.window->Start();
-    auto* panel = f.window->findChild<QWidget*>(QStringLiteral("Panel_exit"));
-    QVERIFY(panel && panel->isVisible());
-    QCOMPARE(panel->geometry(), QRect(206 - 21, 5, 16, 16));
-    QTest::mouseClick(panel, Qt::LeftButton);
-    QCOMPARE(hidden.count(), 3);
-    QVERIFY(!f.window->isVisible());
 }
 
 void FormDispWindowTest::fullScreenCoversTheScreenAndKeepsTheStoredRectangle() {

@@ -54,13 +54,6 @@ private slots:
         QCOMPARE(keys.count(), 2);
     }
 
-    void altArrivesAsItsOwnCode() {
-        QSignalSpy keys(filter_, &DisplayInputFilter::KeyDown);
-        QTest::keyClick(picture_, Qt::Key_Alt);
-        QCOMPARE(keys.count(), 1);
-        QCOMPARE(keys.at(0).at(0).value<std::uint16_t>(), std::uint16_t{18});
-    }
-
     void controlsAddedLaterAreWatchedToo() {
         auto* edit = new QLineEdit(picture_);
         edit->show();

@@ -58,6 +58,12 @@ private:
 
 using Log = std::vector<std::string>;
 
+std::function<void(AppState&)> OneEntrySpread(std::int32_t index) {
+    return [index](AppState& s) {
+        s.ImageCount = 1, s.CurrentIndex = index, s.settings.ES2PS_Is2PageSpread = true;
+    };
+}
+
 class DispatchTest : public ::testing::Test {
 protected:
     DispatchTest() {
@@ -75,25 +81,66 @@ protected:
     CommandDispatcher dispatcher{state, actions, RandomGenerator([] { return 0x80000000u; })};
 };
 
-TEST_F(DispatchTest, MoveHandlesPendingEventsThenRedrawsFromAFreshDecode) {
-    EXPECT_EQ(Press(39), (Log{"events", "erase", "drop", "show 1"}));
-    EXPECT_EQ(state.CurrentIndex, 1);
-    state.settings.ES2PS_Is2PageSpread = true;
-    EXPECT_EQ(Press(37), (Log{"events", "erase", "drop", "show 0+1"}));
+// One key press from a prepared state: what the window is asked to do and where the show lands.
+struct PressCase {
+    const char* name;
+    std::function<void(AppState&)> setUp;
+    KeyCode code;
+    Log log;
+    std::int32_t index;
+};
+
+class DispatchTable : public DispatchTest, public ::testing::WithParamInterface<PressCase> {};
+
+TEST_P(DispatchTable, RunsTheBoundRow) {
+    GetParam().setUp(state);
+    EXPECT_EQ(Press(GetParam().code), GetParam().log);
+    EXPECT_EQ(state.CurrentIndex, GetParam().index);
+    EXPECT_EQ(state.ImageProcessCommand, -1);  // a processing command lasts one redraw
 }
 
-TEST_F(DispatchTest, AKeyArrivingDuringTheWaitMovesFirstAndTheMoveBuildsOnIt) {
+INSTANTIATE_TEST_SUITE_P(
+    Keys, DispatchTable,
+    ::testing::Values(
+        // A move handles pending events, then redraws from a fresh decode.
+        PressCase{"MoveRedrawsFromAFreshDecode", [](AppState&) {}, 39, {"events", "erase", "drop", "show 1"}, 1},
+        PressCase{"SpreadMoveBack", [](AppState& s) { s.CurrentIndex = 1, s.settings.ES2PS_Is2PageSpread = true; },
+                  37, {"events", "erase", "drop", "show 0+1"}, 0},
+        PressCase{"EscapeLeavesWhateverExitIsBoundTo", [](AppState& s) { s.settings.ExitKey = 66; }, kEscapeKey,
+                  {"hide"}, 0},
+        PressCase{"LeavingWritesNoKeyLine", [](AppState& s) { s.settings.IsShowKeyResult = true; }, 8, {"hide"}, 0},
+        // A code bound twice runs the earlier row: Next is tested before Prev, Exit first of all.
+        PressCase{"NextBeforePrev", [](AppState& s) { s.settings.PrevKey = 39; }, 39,
+                  {"events", "erase", "drop", "show 1"}, 1},
+        PressCase{"ExitBeforeAll", [](AppState& s) { s.settings.ExitKey = 39; }, 39, {"hide"}, 0},
+        PressCase{"NoCodeRunsNothingEvenWhenACommandIsUnbound",
+                  [](AppState& s) { s.settings.IsShowKeyResult = true, s.settings.NextKey = 0; }, 0,
+                  {"strip", "show 0", "write "}, 0},
+        // Image processing redraws the cached picture through the repaint binding.
+        PressCase{"GreyThroughRepaint", [](AppState& s) { s.CurrentIndex = 2; }, 113, {"erase", "show 2 proc1"}, 2},
+        PressCase{"FlipThroughRepaint", [](AppState& s) { s.CurrentIndex = 2; }, 121, {"erase", "show 2 proc9"}, 2},
+        PressCase{"RepaintCodeBoundToAnEarlierRowRunsThatRow",
+                  [](AppState& s) { s.settings.RepaintKey = s.settings.NextKey; }, 113,
+                  {"events", "erase", "drop", "show 1 proc1"}, 1},
+        // Exchange and show type toggle without moving or waiting.
+        PressCase{"ShowTypeToggle", [](AppState& s) { s.CurrentIndex = 3; }, 18, {"erase", "drop", "show 3+4"}, 3},
+        PressCase{"Exchange", [](AppState& s) { s.CurrentIndex = 3, s.settings.ES2PS_Is2PageSpread = true; }, 88,
+                  {"erase", "drop", "show 3+4"}, 3},
+        // Before the first entry in spread mode: nothing is shown, and the next move recovers.
+        PressCase{"PrevFromZeroInASpreadOfOne", OneEntrySpread(0), 37, {"events", "erase", "drop"}, -1},
+        PressCase{"RepaintAtMinusOne", OneEntrySpread(-1), 32, {"erase"}, -1},
+        PressCase{"NextFromMinusOne", OneEntrySpread(-1), 39, {"events", "erase", "drop", "show 0"}, 0}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(DispatchTest, AKeyArrivingDuringTheWaitMovesFirstButARepeatIsDropped) {
     actions.pending = [this] { dispatcher.KeyDown(39); };
     Press(39);
     EXPECT_EQ(state.CurrentIndex, 2);
-}
-
-TEST_F(DispatchTest, ARepeatOfAHeldKeyArrivingDuringTheWaitIsDropped) {
     actions.pending = [this] { dispatcher.KeyDown(39, true); };
     Press(39);
-    EXPECT_EQ(state.CurrentIndex, 1);
+    EXPECT_EQ(state.CurrentIndex, 3);
     dispatcher.KeyDown(39, true);  // nothing is waiting now: the repeat moves
-    EXPECT_EQ(state.CurrentIndex, 2);
+    EXPECT_EQ(state.CurrentIndex, 4);
 }
 
 TEST_F(DispatchTest, MoveStopsWhenTheShowEndedDuringTheWait) {
@@ -102,36 +149,9 @@ TEST_F(DispatchTest, MoveStopsWhenTheShowEndedDuringTheWait) {
     EXPECT_EQ(state.CurrentIndex, 0);
 }
 
-TEST_F(DispatchTest, EscapeLeavesWhateverExitIsBoundTo) {
-    state.settings.ExitKey = 66;
-    EXPECT_EQ(Press(kEscapeKey), (Log{"hide"}));
-}
-
-TEST_F(DispatchTest, ACodeBoundTwiceRunsTheEarlierRow) {
-    state.settings.PrevKey = 39;  // Next is tested before Prev
-    Press(39);
-    EXPECT_EQ(state.CurrentIndex, 1);
-    state.settings.ExitKey = 39;  // Exit is tested first of all
-    EXPECT_EQ(Press(39), (Log{"hide"}));
-}
-
-TEST_F(DispatchTest, AKeyWithoutACodeRunsNothingEvenWhenACommandIsUnbound) {
-    state.settings.IsShowKeyResult = true;
-    state.settings.NextKey = 0;
-    EXPECT_EQ(Press(0), (Log{"strip", "show 0", "write "}));
-}
-
-TEST_F(DispatchTest, ImageProcessingRedrawsTheCachedPictureThroughTheRepaintBinding) {
-    state.CurrentIndex = 2;
-    EXPECT_EQ(Press(113), (Log{"erase", "show 2 proc1"}));
-    EXPECT_EQ(state.ImageProcessCommand, -1);
-    EXPECT_EQ(Press(121), (Log{"erase", "show 2 proc9"}));
-}
-
-TEST_F(DispatchTest, ARepaintCodeBoundToAnEarlierRowRunsThatRow) {
-    state.settings.RepaintKey = state.settings.NextKey;
-    EXPECT_EQ(Press(113), (Log{"events", "erase", "drop", "show 1 proc1"}));
-    EXPECT_EQ(state.ImageProcessCommand, -1);
+TEST_F(DispatchTest, NoEntryIsReadAtMinusOne) {
+    state.CurrentIndex = -1;
+    EXPECT_EQ(dispatcher.CurrentEntry(), QString());
 }
 
 TEST_F(DispatchTest, AnimationToggleRedrawsOnlyWhenTheModeIsServed) {
@@ -141,51 +161,14 @@ TEST_F(DispatchTest, AnimationToggleRedrawsOnlyWhenTheModeIsServed) {
     EXPECT_TRUE(state.settings.IsPicAnimation);
 }
 
-TEST_F(DispatchTest, ExchangeAndShowTypeToggleWithoutMovingOrWaiting) {
-    state.CurrentIndex = 3;
-    EXPECT_EQ(Press(18), (Log{"erase", "drop", "show 3+4"}));
-    EXPECT_TRUE(state.settings.ES2PS_Is2PageSpread);
-    EXPECT_EQ(Press(88), (Log{"erase", "drop", "show 3+4"}));
-    EXPECT_FALSE(state.settings.ES2PS_IsPageLtoR);
-    EXPECT_EQ(state.CurrentIndex, 3);
-}
-
 TEST_F(DispatchTest, FileInfoErasesTheLinesShownThenStepsRoundFiveStates) {
-    std::vector<std::int32_t> states;
-    for (int k = 0; k < 5; ++k) {
-        const std::int32_t before = state.settings.FileInfoState;
+    for (std::int32_t before : {0, 1, 2, 3, 4}) {
         EXPECT_EQ(Press(9), (Log{"eraseinfo " + std::to_string(before), "show 0"}));
-        states.push_back(state.settings.FileInfoState);
+        EXPECT_EQ(state.settings.FileInfoState, (before + 1) % 5);
     }
-    EXPECT_EQ(states, (std::vector<std::int32_t>{1, 2, 3, 4, 0}));
     state.settings.FileInfoState = 9;
     Press(9);
     EXPECT_EQ(state.settings.FileInfoState, 0);
-}
-
-TEST_F(DispatchTest, NegativeIndexShowsNothingAndReadsNoEntry) {
-    state.ImageCount = 1;
-    state.settings.ES2PS_Is2PageSpread = true;
-    EXPECT_EQ(Press(37), (Log{"events", "erase", "drop"}));
-    EXPECT_EQ(state.CurrentIndex, -1);
-    EXPECT_EQ(Press(32), (Log{"erase"}));
-    EXPECT_EQ(dispatcher.CurrentEntry(), QString());
-    EXPECT_EQ(Press(39), (Log{"events", "erase", "drop", "show 0"}));
-}
-
-TEST_F(DispatchTest, KeyResultLineFollowsTheCommandAndRedrawsFromTheCache) {
-    state.settings.IsShowKeyResult = true;
-    state.settings.JumpNumber = 25;
-    EXPECT_EQ(Press(40),
-              (Log{"events", "erase", "drop", "show 4", "strip", "show 4", "write 25枚次の画像を表示"}));
-    // A key bound to nothing still wipes the previous line.
-    EXPECT_EQ(Press(90), (Log{"strip", "show 4", "write "}));
-}
-
-TEST_F(DispatchTest, NoKeyResultLineWhenSwitchedOffOrAfterLeaving) {
-    EXPECT_EQ(Press(39), (Log{"events", "erase", "drop", "show 1"}));
-    state.settings.IsShowKeyResult = true;
-    EXPECT_EQ(Press(8), (Log{"hide"}));
 }
 
 TEST_F(DispatchTest, OpenListOrPanelStopsCommandsButTheKeyLineIsStillWritten) {
