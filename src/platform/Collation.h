@@ -6,7 +6,8 @@
 
 namespace pictavo {
 
-// Sorts `paths` ascending in place; paths that differ only in case keep no fixed order.
+// Sorts `paths` ascending in place. Paths that the collation calls equal (e.g. differing only
+// in case) keep a fixed order by their code points. Every collected list is sorted with it.
 void SortCaseInsensitive(QStringList& paths);
 
 // Negative, zero or positive as `a` sorts before, with or after `b`.

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <algorithm>
 
-#include "sources/PathSort.h"
+#include "platform/Collation.h"
 
 namespace pictavo {
 
@@ -100,7 +100,7 @@ QStringList BuildSupportedExtensions(const QList<QStringList>& pluginPatterns) {
     for (const QString& item : list) {
         if (!item.isEmpty() && !unique.contains(item, Qt::CaseSensitive)) unique.append(item);
     }
-    SortPathsIgnoringCase(unique);
+    SortCaseInsensitive(unique);
     return unique;
 }
 

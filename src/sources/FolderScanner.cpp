@@ -10,7 +10,7 @@
 #include <memory>
 #include <string_view>
 
-#include "sources/PathSort.h"
+#include "platform/Collation.h"
 
 namespace pictavo {
 
@@ -90,7 +90,7 @@ void FolderScanner::Scan(const QString& folder, QStringList& list, std::int32_t&
     if (!ScanDirectory(AT_FDCWD, QFile::encodeName(path).constData(), path, list, count)) return;
     // Only the order of the finished list is ever read, so one sort at the end gives the same
     // result as sorting again after every folder, without the quadratic cost.
-    SortPathsIgnoringCase(list);
+    SortCaseInsensitive(list);
 }
 
 bool FolderScanner::SizeAccepted(std::uint64_t size) const {

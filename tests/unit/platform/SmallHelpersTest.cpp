@@ -26,5 +26,11 @@ TEST(SortCaseInsensitive, IgnoresTheCaseOfLetters) {
     EXPECT_LT(CompareCaseInsensitive("abc", "ABD"), 0);
 }
 
+TEST(SortCaseInsensitive, IgnoresCaseAndKeepsATieOrder) {
+    QStringList paths{"/p/b.jpg", "/p/C.jpg", "/p/a.jpg", "/p/B.jpg", "/p/A.jpg"};
+    SortCaseInsensitive(paths);
+    EXPECT_EQ(paths, (QStringList{"/p/A.jpg", "/p/a.jpg", "/p/B.jpg", "/p/b.jpg", "/p/C.jpg"}));
+}
+
 }  // namespace
 }  // namespace pictavo

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "sources/EventPump.h"
-#include "sources/PathSort.h"
 
 namespace pictavo {
 namespace {
@@ -27,12 +26,6 @@ TEST(EventPumpTest, RunsAtMostOncePerInterval) {
         pump.Poll();
         EXPECT_EQ(runs, expected) << "after " << step.count() << " ms";
     }
-}
-
-TEST(SortPathsIgnoringCaseTest, IgnoresCaseAndKeepsATieOrder) {
-    QStringList paths{"/p/b.jpg", "/p/C.jpg", "/p/a.jpg", "/p/B.jpg", "/p/A.jpg"};
-    SortPathsIgnoringCase(paths);
-    EXPECT_EQ(paths, (QStringList{"/p/A.jpg", "/p/a.jpg", "/p/B.jpg", "/p/b.jpg", "/p/C.jpg"}));
 }
 
 }  // namespace
