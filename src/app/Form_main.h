@@ -101,6 +101,7 @@ private:
     bool RoadAllowed();
     CollectionVerdict CollectFolder(const QString& folder);
     ArchiveResult CollectArchive(const QString& path);
+    void ReportArchiveResult(ArchiveResult result, bool unclaimedFails);
     void FinishCollection();
     void HandleFolderArgument(const QString& folder);
     void HandleArchiveArgument(const QString& path);

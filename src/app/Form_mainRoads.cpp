@@ -112,17 +112,7 @@ void Form_main::mmenu_slide_archiveClick() {
     if (!RoadAllowed()) return;
     const QString path = host_.ChooseArchive(this, openDialogFilter_);
     if (path.isEmpty()) return;
-    switch (CollectArchive(path)) {
-        case ArchiveResult::Unclaimed:
-        case ArchiveResult::NotReady:
-            ShowError(kExtractFailedMessage);
-            break;
-        case ArchiveResult::NothingFound:
-            ShowError(kNothingFoundMessage);
-            break;
-        case ArchiveResult::Started:
-            break;
-    }
+    ReportArchiveResult(CollectArchive(path), /*unclaimedFails=*/true);
 }
 
 void Form_main::OpenDroppedPath(const QString& path) {
@@ -139,17 +129,7 @@ void Form_main::OpenDroppedPath(const QString& path) {
         return;
     }
     // A file nobody claims (a single picture, say) is ignored without a word.
-    switch (CollectArchive(path)) {
-        case ArchiveResult::NotReady:
-            ShowError(kExtractFailedMessage);
-            break;
-        case ArchiveResult::NothingFound:
-            ShowError(kNothingFoundMessage);
-            break;
-        case ArchiveResult::Unclaimed:
-        case ArchiveResult::Started:
-            break;
-    }
+    ReportArchiveResult(CollectArchive(path), /*unclaimedFails=*/false);
     FinishCollection();
 }
 
@@ -184,6 +164,15 @@ void Form_main::HandleArchiveArgument(const QString& path) {
     if (result == ArchiveResult::Started) return;
     ShowError(result == ArchiveResult::NothingFound ? kNothingFoundMessage : kExtractFailedMessage);
     if (state_.settings.IsEndExe_Arg) RequestEnd();
+}
+
+// The messages of the archive roads. A file that no archiver claims is an error when the
+// user chose it as an archive, but not when it was merely dropped.
+void Form_main::ReportArchiveResult(ArchiveResult result, bool unclaimedFails) {
+    if (result == ArchiveResult::NotReady || (result == ArchiveResult::Unclaimed && unclaimedFails))
+        ShowError(kExtractFailedMessage);
+    else if (result == ArchiveResult::NothingFound)
+        ShowError(kNothingFoundMessage);
 }
 
 }  // namespace pictavo
