@@ -1,0 +1,1 @@
+extern "C" int pictavo_test_answer() { return 42; }
