@@ -10,6 +10,7 @@ packages=(
   fonts-ipafont-gothic
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libvips-dev
+  desktop-file-utils
 )
 
 missing=()

@@ -26,7 +26,7 @@ QSize ScreenSize() {
 }  // namespace
 
 Settings DesktopHost::LoadSettings() {
-    return pictavo::LoadSettings(SettingsFilePath(), ScreenSize(), pictavo::ProgramFolder());
+    return pictavo::LoadSettings(SettingsFilePath(), ScreenSize(), ModuleFolder());
 }
 
 void DesktopHost::SaveSettings(const Settings& settings) {
@@ -73,8 +73,10 @@ bool DesktopHost::OpenDocument(const QString& path) {
     return QFileInfo(path).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+// Installed, the executable's folder holds nothing but executables: readme.txt and the
+// plug-ins live in the module folder, which is the program folder of a build.
 QString DesktopHost::ProgramFolder() {
-    return pictavo::ProgramFolder();
+    return ModuleFolder();
 }
 
 void DesktopHost::RequestQuit() {

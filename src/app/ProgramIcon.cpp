@@ -47,14 +47,18 @@ void DrawIcon(QPainter& painter) {
 
 }  // namespace
 
-QPixmap ProgramIconPixmap(int size) {
+QImage ProgramIconImage(int size) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.scale(size / 64.0, size / 64.0);
     DrawIcon(painter);
     painter.end();
-    return QPixmap::fromImage(image);
+    return image;
+}
+
+QPixmap ProgramIconPixmap(int size) {
+    return QPixmap::fromImage(ProgramIconImage(size));
 }
 
 QIcon ProgramIcon() {

@@ -2,15 +2,19 @@
 // their fixed order, the command line, and the event loop. All windows live until the end.
 #include <QApplication>
 #include <QFont>
+#include <memory>
 
 #include "app/ArchiveGateway.h"
+#include "app/ConsoleOptions.h"
 #include "app/DesktopHost.h"
+#include "app/DisplayGuard.h"
 #include "app/Form_about.h"
 #include "app/Form_main.h"
 #include "app/Form_setup.h"
 #include "app/PluginGateway.h"
 #include "app/ProgramIcon.h"
 #include "display/Form_disp.h"
+#include "platform/TerminationSignals.h"
 #include "sources/Form_fileselect.h"
 #include "sources/Form_loading.h"
 
@@ -24,10 +28,18 @@ void SetProgramFont() {
     QApplication::setFont(font);
 }
 
+// Without a display there is nothing to show: one line on standard error and status 1.
+std::unique_ptr<QApplication> OpenDisplay(int& argc, char** argv) {
+    pictavo::DisplayGuard guard;
+    return std::make_unique<QApplication>(argc, argv);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    if (const auto status = pictavo::RunConsoleOption(argc, argv)) return *status;
+    pictavo::TerminationSignals::Install();
+    const std::unique_ptr<QApplication> app = OpenDisplay(argc, argv);
     QGuiApplication::setApplicationDisplayName("Pictavo");
     QApplication::setWindowIcon(pictavo::ProgramIcon());
     SetProgramFont();
@@ -42,6 +54,8 @@ int main(int argc, char** argv) {
     pictavo::Form_setup setup(launcher.State());
     pictavo::Form_about about;
     launcher.Attach({&loading, &display, &fileselect, &setup, &about});
+    // A termination signal closes the launcher as the user would, so the settings are written.
+    pictavo::TerminationSignals::Watch(&launcher, [&launcher] { launcher.close(); });
 
     launcher.HandleCommandLine();
     launcher.StartArgloadTimer();

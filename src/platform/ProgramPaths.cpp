@@ -2,15 +2,67 @@
 
 #include <unistd.h>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
+// The build passes the install prefix and where modules go below it; a build without them
+// (a test compiling this file alone) behaves as a plain /usr/local install.
+#ifndef PICTAVO_INSTALL_PREFIX
+#define PICTAVO_INSTALL_PREFIX "/usr/local"
+#endif
+#ifndef PICTAVO_MODULE_DIR
+#define PICTAVO_MODULE_DIR "lib/pictavo"
+#endif
+#ifndef PICTAVO_MODULE_DIR_FROM_BIN
+#define PICTAVO_MODULE_DIR_FROM_BIN "../lib/pictavo"
+#endif
+
 namespace pictavo {
+
+namespace {
+
+bool HoldsModules(const QString& folder) {
+    const QStringList patterns{QStringLiteral("*.so"), QStringLiteral("*.spi")};
+    return !QDir(folder).entryList(patterns, QDir::Files | QDir::Readable).isEmpty();
+}
+
+QString InstalledModuleFolder(const QString& programFolder, const QString& builtPrefix) {
+    for (const QString& candidate : {programFolder + QStringLiteral("/" PICTAVO_MODULE_DIR_FROM_BIN),
+                                     builtPrefix + QStringLiteral("/" PICTAVO_MODULE_DIR)}) {
+        if (QFileInfo(candidate).isDir()) return QDir::cleanPath(candidate);
+    }
+    return {};
+}
+
+// Settings and temporary files stay beside the program only in a writable, non-installed
+// program folder: root running an installed copy must not litter <prefix>/bin.
+bool KeepsFilesBesideProgram(const QString& programFolder) {
+    return IsFolderWritable(programFolder) &&
+           ModuleFolderFor(programFolder, QStringLiteral(PICTAVO_INSTALL_PREFIX)) == programFolder;
+}
+
+}  // namespace
 
 QString ProgramFolder() {
     if (QCoreApplication::instance() != nullptr) return QCoreApplication::applicationDirPath();
     // Before the application object exists Qt cannot tell us; the kernel can.
     return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).absolutePath();
+}
+
+QString ModuleFolderFor(const QString& programFolder, const QString& builtPrefix) {
+    if (HoldsModules(programFolder)) return programFolder;
+    const QString installed = InstalledModuleFolder(programFolder, builtPrefix);
+    return installed.isEmpty() ? programFolder : installed;
+}
+
+QString ModuleFolder() {
+    return ModuleFolderFor(ProgramFolder(), QStringLiteral(PICTAVO_INSTALL_PREFIX));
+}
+
+QString SystemPluginFolder() {
+    const QString installed = InstalledModuleFolder(ProgramFolder(), QStringLiteral(PICTAVO_INSTALL_PREFIX));
+    return installed.isEmpty() ? QStringLiteral(PICTAVO_INSTALL_PREFIX "/" PICTAVO_MODULE_DIR) : installed;
 }
 
 bool IsFolderWritable(const QString& folder) {
@@ -20,22 +72,22 @@ bool IsFolderWritable(const QString& folder) {
     return QFileInfo(folder).isDir() && ::access(native.constData(), W_OK | X_OK) == 0;
 }
 
-QString ChooseProgramFile(const QString& programFolder, bool folderWritable, const QString& userFolder,
+QString ChooseProgramFile(const QString& programFolder, bool besideProgram, const QString& userFolder,
                           const QString& fileName) {
-    if (folderWritable) return programFolder + u'/' + fileName;
+    if (besideProgram) return programFolder + u'/' + fileName;
     return userFolder + QStringLiteral("/pictavo/") + fileName;
 }
 
 QString SettingsFilePath() {
     const QString folder = ProgramFolder();
-    return ChooseProgramFile(folder, IsFolderWritable(folder),
+    return ChooseProgramFile(folder, KeepsFilesBesideProgram(folder),
                              QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
                              QStringLiteral("pictavo.ini"));
 }
 
 QString TempFolderPath() {
     const QString folder = ProgramFolder();
-    return ChooseProgramFile(folder, IsFolderWritable(folder),
+    return ChooseProgramFile(folder, KeepsFilesBesideProgram(folder),
                              QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation),
                              QStringLiteral("tmp"));
 }

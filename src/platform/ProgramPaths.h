@@ -1,6 +1,8 @@
 #pragma once
 // Where the program keeps its files. The program folder is the executable's folder; when it
-// is not writable (an installed copy) the per-user XDG folders stand in.
+// is not writable, or the executable sits in an installed tree (<prefix>/bin beside
+// <prefix>/lib/pictavo), the per-user XDG folders stand in for settings and temporary files,
+// and <prefix>/lib/pictavo stands in for modules, plug-ins and readme.txt.
 #include <QString>
 
 namespace pictavo {
@@ -8,16 +10,30 @@ namespace pictavo {
 // The executable's folder, without a trailing separator. Works before a QCoreApplication
 // exists (falls back to /proc/self/exe).
 QString ProgramFolder();
+// The folder that holds the archiver modules, the shipped plug-ins and readme.txt: see
+// ModuleFolderFor, for the running executable and the prefix it was built for.
+QString ModuleFolder();
+// The plug-ins' "system folder": <prefix>/lib/pictavo of the installed tree the executable sits
+// in, else of the prefix it was built for (whether or not that exists).
+QString SystemPluginFolder();
 // <program folder>/pictavo.ini, or $XDG_CONFIG_HOME/pictavo/pictavo.ini when the program
-// folder is not writable.
+// folder is not writable or the program is installed.
 QString SettingsFilePath();
-// <program folder>/tmp, or $XDG_CACHE_HOME/pictavo/tmp when the program folder is not writable.
+// <program folder>/tmp, or $XDG_CACHE_HOME/pictavo/tmp when the program folder is not
+// writable or the program is installed.
 QString TempFolderPath();
 
-// The choice behind the two functions above, with every input given: `folderWritable` says
-// whether the program folder takes new files; `userFolder` is the XDG base folder to use
-// otherwise (its "pictavo" subfolder holds the file). No file system access.
-QString ChooseProgramFile(const QString& programFolder, bool folderWritable, const QString& userFolder,
+// The module folder for an executable in `programFolder`: that folder itself when it holds a
+// module (a file ending in .so or .spi) or when no installed module folder exists; otherwise
+// <programFolder>/../lib/pictavo (a tree moved as a whole, or installed under DESTDIR), then
+// <builtPrefix>/lib/pictavo, whichever exists first. No trailing separator.
+QString ModuleFolderFor(const QString& programFolder, const QString& builtPrefix);
+
+// The choice behind the settings and temporary paths, with every input given:
+// `besideProgram` says whether the file belongs in the program folder (writable, not installed);
+// `userFolder` is the XDG base folder to use otherwise (its "pictavo" subfolder holds the file).
+// No file system access.
+QString ChooseProgramFile(const QString& programFolder, bool besideProgram, const QString& userFolder,
                           const QString& fileName);
 
 // True when a new file can be created in `folder` (it exists, is a folder and is writable).

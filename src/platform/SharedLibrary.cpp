@@ -32,7 +32,7 @@ SharedLibrary::SharedLibrary(const QString& nameOrPath, const QString& programFo
         handle_ = OpenLibrary(nameOrPath);
     } else {
         const QString fileName = NativeLibraryName(nameOrPath);
-        const QString local = (programFolder.isEmpty() ? ProgramFolder() : programFolder) + u'/' + fileName;
+        const QString local = (programFolder.isEmpty() ? ModuleFolder() : programFolder) + u'/' + fileName;
         if (QFileInfo::exists(local)) handle_ = OpenLibrary(local);
         if (handle_ == nullptr) handle_ = OpenLibrary(fileName);
     }

@@ -14,8 +14,9 @@ public:
 
     SharedLibrary() = default;
     // Loads `nameOrPath`. A name without "/" is looked for in `programFolder` first (empty:
-    // the executable's folder), with ".dll" at its end replaced by ".so", then through the
-    // loader's search path. Throws SharedLibrary::LoadError when neither finds it.
+    // ModuleFolder(), the executable's folder or, installed, <prefix>/lib/pictavo), with ".dll"
+    // at its end replaced by ".so", then through the loader's search path. Throws SharedLibrary::LoadError
+    // when neither finds it.
     explicit SharedLibrary(const QString& nameOrPath, const QString& programFolder = {});
     ~SharedLibrary();
     SharedLibrary(SharedLibrary&& other) noexcept;
