@@ -7,11 +7,13 @@ set(CPACK_PACKAGE_NAME pictavo)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Pictavo developers <pictavo@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "picture slideshow viewer with a Japanese interface")
-set(CPACK_PACKAGE_DESCRIPTION "Pictavo shows the pictures of a folder (with its sub-folders), \
-a hand-made list of files or an archive as a slideshow, full screen or in its own borderless \
-frame, driven by keys and mouse buttons that you bind freely. It reads BMP, JPEG, PNG and GIF \
-itself, more formats through plug-ins, and zip, lha, 7z, cab, rar and tar archives through its \
-archiver modules.")
+# CPack keeps the line breaks, so the extended description reads well in `apt show`.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Pictavo shows the pictures of a folder (with its sub-folders), a hand-made\n"
+  "list of files or an archive as a slideshow, full screen or in its own\n"
+  "borderless frame, driven by keys and mouse buttons that you bind freely.\n"
+  "It reads BMP, JPEG, PNG and GIF itself, more formats through plug-ins, and\n"
+  "zip, lha, 7z, cab, rar and tar archives through its archiver modules.")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
 
