@@ -1,6 +1,7 @@
 // The entry sequence: the launcher first (it loads the settings), then the other windows in
 // their fixed order, the command line, and the event loop. All windows live until the end.
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFont>
 #include <memory>
 
@@ -54,12 +55,21 @@ int main(int argc, char** argv) {
     pictavo::Form_setup setup(launcher.State());
     pictavo::Form_about about;
     launcher.Attach({&loading, &display, &fileselect, &setup, &about});
-    // A termination signal closes the launcher as the user would, so the settings are written.
-    pictavo::TerminationSignals::Watch(&launcher, [&launcher] { launcher.close(); });
 
     launcher.HandleCommandLine();
     launcher.StartArgloadTimer();
     launcher.ShowAtStart();
+    // From the event loop on, a termination signal ends a running show (its hide sequence
+    // runs, as with Escape) and then closes the launcher as the user would, so the settings
+    // are written; one that came earlier waits until then, as a quit asked for inside the
+    // command line's scan would be lost. The events go to the widgets directly: a launcher
+    // that a command-line show kept hidden has no window for close() to act on, and a visible
+    // display would refuse the application's quit.
+    pictavo::TerminationSignals::Watch(&launcher, [&launcher, &display] {
+        QCloseEvent toDisplay, toLauncher;
+        if (display.isVisible()) QCoreApplication::sendEvent(&display, &toDisplay);
+        QCoreApplication::sendEvent(&launcher, &toLauncher);
+    });
     const int code = QApplication::exec();
     launcher.Detach();
     return code;

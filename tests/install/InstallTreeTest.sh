@@ -46,13 +46,17 @@ status=$?
   grep -q "^pictavo: cannot open display :$display\$" "$work/err" ||
   fail "no display: status $status, stderr: $(cat "$work/err")"
 
-# Installed, with an empty home: a termination signal (waiting, blocked, until the program
-# takes it over) ends it the way closing the launcher does, and the settings land under
-# XDG_CONFIG_HOME with the module folder as the plug-in folder, not beside the executable.
-mkdir -p "$work/home"
+# Installed, with an empty home, showing a folder: a termination signal (sent first, blocked
+# until the program takes it over) ends the show and the program the way Escape and closing
+# the launcher do, and the settings land under XDG_CONFIG_HOME with the module folder as the
+# plug-in folder, not beside the executable.
+mkdir -p "$work/home" "$work/pictures"
+# A 1 x 1 24-bit BMP: the headers up to the bit count, 24 zero bytes, one red pixel.
+{ printf 'BM\x3a\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0'
+  head -c 24 /dev/zero; printf '\0\0\xff\0'; } >"$work/pictures/one.bmp"
 HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache QT_QPA_PLATFORM=offscreen \
-  QT_QPA_FONTDIR=/usr/share/fonts/truetype env --block-signal=TERM sh -c 'kill -TERM $$; exec "$0"' "$exe" \
-  >/dev/null 2>"$work/err"
+  QT_QPA_FONTDIR=/usr/share/fonts/truetype timeout -s KILL 30 env --block-signal=TERM \
+  sh -c 'kill -TERM $$; exec "$0" "$1"' "$exe" "$work/pictures" >/dev/null 2>"$work/err"
 status=$?
 ini=$work/config/pictavo/pictavo.ini
 [ $status -eq 0 ] || fail "offscreen start ended with status $status: $(cat "$work/err")"
