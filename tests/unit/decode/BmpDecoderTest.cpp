@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "PictureMaker.h"
+#include "DecodeTestSupport.h"
 #include "decode/BmpDecoder.h"
 #include "decode/DecodeErrors.h"
 

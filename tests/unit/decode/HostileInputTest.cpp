@@ -6,7 +6,7 @@
 #include <png.h>
 #include <zlib.h>
 
-#include "PictureMaker.h"
+#include "DecodeTestSupport.h"
 #include "decode/BmpDecoder.h"
 #include "decode/DecodeErrors.h"
 #include "decode/GifAnimation.h"
