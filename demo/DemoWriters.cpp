@@ -14,10 +14,9 @@ int CubeIndex(const std::uint8_t* rgb) {
 }  // namespace
 
 void WriteJpeg(const std::string& path, const Image& image, int quality) {
-    pictavo::WriteBytes(path, pictavo::MakeJpeg({.width = image.width,
-                                                 .height = image.height,
-                                                 .samples = image.rgb,
-                                                 .quality = quality}));
+    pictavo::WriteBytes(
+        path, pictavo::MakeJpeg(
+                  {.width = image.width, .height = image.height, .samples = image.rgb, .quality = quality}));
 }
 
 void WritePng(const std::string& path, const Image& image) {
@@ -34,9 +33,10 @@ void WriteBmp(const std::string& path, const Image& image) {
             const std::uint8_t* p = image.At(x, y);
             values[static_cast<std::size_t>(y) * image.width + x] = p[0] << 16 | p[1] << 8 | p[2];
         }
-    pictavo::WriteBytes(path, pictavo::MakeBmp({.width = image.width,
-                                                .height = image.height,
-                                                .pixels = pictavo::PackBmpRows(values, image.width, 24, false)}));
+    pictavo::WriteBytes(path,
+                        pictavo::MakeBmp({.width = image.width,
+                                          .height = image.height,
+                                          .pixels = pictavo::PackBmpRows(values, image.width, 24, false)}));
 }
 
 void WriteAnimatedGif(const std::string& path, const std::vector<Image>& frames, int delayCs) {
@@ -51,7 +51,8 @@ void WriteAnimatedGif(const std::string& path, const std::vector<Image>& frames,
         pictavo::GifFrameParts& f = gif.frames.emplace_back(
             pictavo::GifFrameParts{.width = frame.width, .height = frame.height, .delayCs = delayCs});
         for (int y = 0; y < frame.height; ++y)
-            for (int x = 0; x < frame.width; ++x) f.indexes.push_back(static_cast<std::uint8_t>(CubeIndex(frame.At(x, y))));
+            for (int x = 0; x < frame.width; ++x)
+                f.indexes.push_back(static_cast<std::uint8_t>(CubeIndex(frame.At(x, y))));
     }
     pictavo::WriteBytes(path, pictavo::MakeGif(gif));
 }

@@ -195,7 +195,8 @@ void PutFrame(GifFileType* gif, const GifFrameParts& f) {
     GifByteType extension[4];
     Check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE,
                            static_cast<int>(EGifGCBToExtension(&control, extension)), extension));
-    Check(EGifPutImageDesc(gif, f.left, f.top, f.width, f.height, f.interlace, MakeMap(f.localColours).get()));
+    Check(
+        EGifPutImageDesc(gif, f.left, f.top, f.width, f.height, f.interlace, MakeMap(f.localColours).get()));
     static const int start[4] = {0, 4, 2, 1}, step[4] = {8, 8, 4, 2};
     for (int pass = 0; pass < (f.interlace ? 4 : 1); ++pass)
         for (int r = f.interlace ? start[pass] : 0; r < f.height; r += f.interlace ? step[pass] : 1) {

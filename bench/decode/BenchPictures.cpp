@@ -57,7 +57,8 @@ bool WriteBenchPng(const std::string& path, int width, int height) {
 bool WriteBenchGif(const std::string& path, int width, int height, int frames) {
     return Write(path, [&] {
         pictavo::GifParts gif{.width = width, .height = height, .loopCount = 0};
-        for (std::uint32_t i = 0; i < 256; ++i) gif.colours.push_back(i << 16 | (255 - i) << 8 | ((i * 7) & 0xFF));
+        for (std::uint32_t i = 0; i < 256; ++i)
+            gif.colours.push_back(i << 16 | (255 - i) << 8 | ((i * 7) & 0xFF));
         std::vector<int> wave(static_cast<std::size_t>(width + height + frames * 4));
         for (std::size_t i = 0; i < wave.size(); ++i) wave[i] = static_cast<int>(64 * std::sin(i * 0.02));
         for (int f = 0; f < frames; ++f) {
@@ -66,10 +67,10 @@ bool WriteBenchGif(const std::string& path, int width, int height, int frames) {
             frame.indexes.resize(static_cast<std::size_t>(width) * height);
             for (int y = 0; y < height; ++y)
                 for (int x = 0; x < width; ++x)
-                    frame.indexes[static_cast<std::size_t>(y) * width + x] = static_cast<std::uint8_t>(
-                        (128 + wave[static_cast<std::size_t>(x + f * 4)] + wave[static_cast<std::size_t>(y)] +
-                         ((x ^ y) & 3)) &
-                        0xFF);
+                    frame.indexes[static_cast<std::size_t>(y) * width + x] =
+                        static_cast<std::uint8_t>((128 + wave[static_cast<std::size_t>(x + f * 4)] +
+                                                   wave[static_cast<std::size_t>(y)] + ((x ^ y) & 3)) &
+                                                  0xFF);
         }
         return pictavo::MakeGif(gif);
     });

@@ -40,8 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fromFile = BmpDecoder().Decode(fuzz::InMemoryFile(data, size));
     } catch (const EDecode&) {
     }
-    fuzz::Require(fromBytes.Width() == fromFile.Width() && fromBytes.Height() == fromFile.Height() &&
-                      (!fromFile.Data() || std::memcmp(fromBytes.Data(), fromFile.Data(), fromFile.ByteSize()) == 0),
-                  "the file and the bytes decode differently");
+    fuzz::Require(
+        fromBytes.Width() == fromFile.Width() && fromBytes.Height() == fromFile.Height() &&
+            (!fromFile.Data() || std::memcmp(fromBytes.Data(), fromFile.Data(), fromFile.ByteSize()) == 0),
+        "the file and the bytes decode differently");
     return 0;
 }

@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray saved = SavedBytes(read);
     const Settings again = SettingsFromIni(IniDocument::Parse(DecodeText(saved)), screen, folder);
     fuzz::Require(SavedBytes(again) == saved, "saved settings read back differently");
-    const Settings loaded = LoadSettings(QString::fromStdString(fuzz::InMemoryFile(data, size)), screen, folder);
+    const Settings loaded =
+        LoadSettings(QString::fromStdString(fuzz::InMemoryFile(data, size)), screen, folder);
     fuzz::Require(SavedBytes(loaded) == saved, "the file and the text give different settings");
     return 0;
 }

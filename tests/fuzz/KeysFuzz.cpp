@@ -19,8 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto code = static_cast<KeyCode>(data[0] | data[1] << 8);
     const int row = KeyIndexFromCode(code);
     fuzz::Require(row >= 0 && row < kKeyNameCount, "a code has no row");
-    fuzz::Require(KeyName(code) == KeyNameAt(row) || KeyNameAt(row).isEmpty() || KeyCodeFromIndex(row) != code,
-                  "a code and its row have different names");
+    fuzz::Require(
+        KeyName(code) == KeyNameAt(row) || KeyNameAt(row).isEmpty() || KeyCodeFromIndex(row) != code,
+        "a code and its row have different names");
     KeyNameHalfWidth(code);
     KeyNameAt(static_cast<std::int8_t>(data[2]), data[3] & 1);
     std::int32_t qtKey = 0;
