@@ -1,13 +1,48 @@
 # One place that says how a subsystem library and a test are added, so every folder
 # follows the same layering rules.
 
+# The layering guard. Qt Core's include path holds the root of every Qt module, so that
+# "#include <QtWidgets/QWidget>" would compile anywhere. A folder searched before it answers
+# every header of Qt Gui, Widgets and the modules built on them, in each spelling, with an
+# #error; logic libraries compile with it in front.
+function(pictavo_write_layer_guard guard)
+  if(EXISTS ${guard}/written)
+    return()
+  endif()
+  get_target_property(core_dirs Qt6::Core INTERFACE_INCLUDE_DIRECTORIES)
+  list(FILTER core_dirs INCLUDE REGEX "/QtCore/?$")
+  list(GET core_dirs 0 core_dir)
+  cmake_path(GET core_dir PARENT_PATH qt_root)
+  foreach(module QtGui QtWidgets QtOpenGL QtOpenGLWidgets QtPrintSupport)
+    set(stop "#error \"${module} is not for logic code: it may use Qt Core at most\"\n")
+    file(GLOB headers LIST_DIRECTORIES false RELATIVE ${qt_root}/${module} ${qt_root}/${module}/*)
+    foreach(header ${headers})
+      file(WRITE ${guard}/${module}/${header} "${stop}")
+      # The short names (<QWidget>) too, for a library that reaches Widgets through another
+      # one; the module header's short name is the module's folder and cannot be a file.
+      if(NOT header STREQUAL module)
+        file(WRITE ${guard}/${header} "${stop}")
+      endif()
+    endforeach()
+  endforeach()
+  file(WRITE ${guard}/written "")
+endfunction()
+set(PICTAVO_LAYER_GUARD ${CMAKE_BINARY_DIR}/layer-guard)
+pictavo_write_layer_guard(${PICTAVO_LAYER_GUARD})
+
 # pictavo_logic_library(NAME SOURCES ... [LIBS ...])
-# A logic library may use Qt Core at most: Widgets headers are not on its include path,
-# so a window class slipping into it fails to compile.
+# A logic library may use Qt Core at most: any Gui or Widgets header, however it is named,
+# stops its compile, so a window class slipping into it fails to build.
 function(pictavo_logic_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  foreach(lib ${ARG_LIBS})
+    if(lib MATCHES "^Qt6::(Gui|Widgets|OpenGL|OpenGLWidgets|PrintSupport)$|_ui$")
+      message(FATAL_ERROR "${name} is a logic library and may not link ${lib}")
+    endif()
+  endforeach()
   add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_include_directories(${name} BEFORE PRIVATE ${PICTAVO_LAYER_GUARD})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 
