@@ -165,6 +165,7 @@ void PictureShow::WriteInfoLines(const QStringList& lines) {
 }
 
 void PictureShow::Finish() {
+    area_.Present();
     if (hooks_.finish) hooks_.finish();
 }
 
