@@ -87,10 +87,10 @@ void DisplayOverlays::CloseFileList() {
     window_.setFocus(Qt::OtherFocusReason);
 }
 
-// The list is hidden before pending events run, so a key served meanwhile works on the show.
+// The list is already hidden. The position moves before the show lets pending events run, so
+// a key served meanwhile moves on from the chosen entry, and its show wins over this one.
 void DisplayOverlays::FileChosen(int row) {
     window_.setFocus(Qt::OtherFocusReason);
-    if (!host_.letPendingEventsRun()) return;
     host_.repaintArea();
     host_.emptyCache();
     state_.CurrentIndex = row;

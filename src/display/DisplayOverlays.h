@@ -29,9 +29,6 @@ public:
         // Runs a command as a key would (the repaint binding after an overlay closes, the
         // auto-slide step); the dispatcher decides what it does.
         std::function<void(KeyCode)> executeCommand;
-        // Lets pending events run before a jump from the list; false when the show ended or
-        // moved on meanwhile, and the jump must not draw.
-        std::function<bool()> letPendingEventsRun;
         std::function<void()> repaintArea;
         std::function<void()> emptyCache;
         std::function<void()> showCurrentPosition;

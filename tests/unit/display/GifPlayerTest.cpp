@@ -2,7 +2,7 @@
 
 #include <gif_lib.h>
 
-#include "../decode/PictureMaker.h"
+#include "PictureWriters.h"
 #include "decode/DecodeErrors.h"
 #include "display/GifPlayer.h"
 
