@@ -171,8 +171,9 @@ void DisplayOverlays::ShowAnimation(const QString& path, const QRect& area) {
     clock_->raise();
 }
 
+// Every plain show passes here: an empty view is left alone rather than repainted.
 void DisplayOverlays::ClearAnimation(bool hide) {
-    animation_->Clear();
+    if (!animation_->IsEmpty()) animation_->Clear();
     if (hide) animation_->hide();
 }
 
