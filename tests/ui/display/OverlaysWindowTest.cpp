@@ -99,6 +99,11 @@ private slots:
         QTest::mouseClick(fx_->window->PaintBox_disp(), Qt::LeftButton, {}, QPoint(100, 75));
         QVERIFY(!panel->isVisible());
         QCOMPARE(fx_->state.CurrentIndex, 0);
+        // Leaving the show (here by its close button) with the panel open keeps what was typed.
+        Key(Qt::Key_End);
+        jump->setText(QStringLiteral("25"));
+        fx_->window->HideDisplay();
+        QCOMPARE(fx_->state.settings.JumpNumber, 25);
     }
 
     void clockSitsTopRightAndHidesWithItsTimer() {
