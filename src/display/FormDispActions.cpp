@@ -58,6 +58,7 @@ void FormDispActions::WriteKeyResult(const QString& text) {
     PictureArea* area = window_.PaintBox_disp();
     area->DrawTextLine(area->height() - area->LineHeight(), text,
                        ColorFromSetting(state_.settings.FileInfoColor));
+    area->Present();
 }
 
 OverlayState FormDispActions::Overlays() const {

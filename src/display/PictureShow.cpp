@@ -177,6 +177,7 @@ void PictureShow::WriteInfoLines(const QStringList& lines) {
 }
 
 void PictureShow::Finish() {
+    area_.Present();
     if (hooks_.finish) hooks_.finish();
 }
 
