@@ -267,11 +267,13 @@ void Form_disp::HideDisplay() {
 }
 
 void Form_disp::ShowPictures(int index, int second, bool twoPage) {
-    area_->setVisible(true);
+    // The picture area is hidden under the animation view only in animation mode; toggling it
+    // for every show there would repaint the window each time.
+    const bool animation = state_.settings.IsPicAnimation;
+    area_->setVisible(!animation);
     const auto inList = [this](int i) { return i >= 0 && i < state_.ImageList.size(); };
-    if (state_.settings.IsPicAnimation) {
+    if (animation) {
         // One picture in the animation view; spread mode still decides how far a move goes.
-        area_->setVisible(false);
         if (inList(index)) LoadAnimation(index);
         return;
     }
