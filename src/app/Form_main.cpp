@@ -13,7 +13,7 @@
 
 #include "app/ArchiveGateway.h"
 #include "app/Form_about.h"
-#include "app/Form_setup.h"
+#include "config/Form_setup.h"
 #include "app/LauncherHost.h"
 #include "app/PluginGateway.h"
 #include "app/ScreenPlacement.h"

@@ -1,8 +1,11 @@
 #include "sources/FileListView.h"
 
-#include <QFontMetrics>
+#include <QEvent>
+#include <QFontMetricsF>
 #include <QStringListModel>
 #include <QStyledItemDelegate>
+#include <cmath>
+#include <vector>
 
 namespace pictavo {
 namespace {
@@ -24,6 +27,33 @@ private:
 };
 
 }  // namespace
+
+// Text widths without shaping every path: measuring a million paths one by one takes many
+// seconds, adding up cached character widths a few milliseconds. Only characters that are
+// drawn one glyph each (Latin, kana, kanji, full-width forms) are added up; a path holding
+// anything else (combining marks, other scripts, surrogate pairs) is measured whole.
+class TextWidths {
+public:
+    explicit TextWidths(const QFont& font) : metrics_(font), widths_(0x10000, -1.0f) {}
+
+    double Of(const QString& text) {
+        double width = 0;
+        for (const QChar c : text) {
+            const char16_t code = c.unicode();
+            const bool simple =
+                code < 0x0300 || (code >= 0x3000 && code < 0xA000) || (code >= 0xFF00 && code < 0xFFF0);
+            if (!simple) return metrics_.horizontalAdvance(text);
+            float& cached = widths_[code];
+            if (cached < 0) cached = metrics_.horizontalAdvance(c);
+            width += cached;
+        }
+        return width;
+    }
+
+private:
+    QFontMetricsF metrics_;
+    std::vector<float> widths_;
+};
 
 FileListView::FileListView(QStringListModel& model, QWidget* parent) : QListView(parent), model_(model) {
     setObjectName("ListBox_files");
@@ -56,13 +86,23 @@ void FileListView::MeasureRows(int first, int last) {
 }
 
 // Pixel width of the widest of rows `first` to `last`; -1 when there is no such row.
-int FileListView::WidestRow(int first, int last) const {
-    const QFontMetrics metrics(font());
+int FileListView::WidestRow(int first, int last) {
+    if (!widths_) widths_ = std::make_unique<TextWidths>(font());
     const QStringList rows = model_.stringList();  // shares the model's data
-    int widest = -1;
+    double widest = -1;
     for (int row = std::max(first, 0); row <= last && row < rows.size(); ++row)
-        widest = std::max(widest, metrics.horizontalAdvance(rows.at(row)));
-    return widest;
+        widest = std::max(widest, widths_->Of(rows.at(row)));
+    return widest < 0 ? -1 : static_cast<int>(std::ceil(widest));
+}
+
+FileListView::~FileListView() = default;
+
+void FileListView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        widths_.reset();
+        RefreshExtent();
+    }
+    QListView::changeEvent(event);
 }
 
 void FileListView::SetExtent(int extent) {

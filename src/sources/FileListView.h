@@ -3,28 +3,36 @@
 // can be selected, and the horizontal scroll extent is the pixel width of the widest path plus
 // 5, kept current whoever changes the model (this window or the display's add-to-list).
 #include <QListView>
+#include <memory>
 
 class QStringListModel;
 
 namespace pictavo {
+
+class TextWidths;
 
 class FileListView : public QListView {
     Q_OBJECT
 public:
     // `model` outlives the view.
     explicit FileListView(QStringListModel& model, QWidget* parent = nullptr);
+    ~FileListView() override;
 
     // Width of the widest row in the view's font plus 5; 0 for an empty list.
     int HorizontalExtent() const { return extent_; }
     // Measures every row again.
     void RefreshExtent();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void MeasureRows(int first, int last);
-    int WidestRow(int first, int last) const;
+    int WidestRow(int first, int last);
     void SetExtent(int extent);
 
     QStringListModel& model_;
+    std::unique_ptr<TextWidths> widths_;  // character widths in the current font
     int extent_ = 0;
 };
 

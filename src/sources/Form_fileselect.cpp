@@ -72,6 +72,7 @@ QPushButton* Form_fileselect::AddButton(const char* name, const QString& text,
     auto* button = new QPushButton(text, this);
     button->setObjectName(name);
     button->setMinimumWidth(40);
+    button->setMaximumWidth(112);
     connect(button, &QPushButton::clicked, this, click);
     return button;
 }
