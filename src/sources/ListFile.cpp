@@ -1,64 +1,41 @@
 #include "sources/ListFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <QFile>
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
+#include <cstdio>
 #include <string>
 
 #include "platform/CodePage.h"
+#include "platform/RegularFile.h"
 #include "platform/TextFile.h"
 
 namespace pictavo {
 namespace {
 
-std::string Describe(const char* what, const QString& path, int error) {
-    return std::string(what) + " " + path.toStdString() + ": " + std::strerror(error);
-}
-
-// Owns a file descriptor for the length of a read.
-class ReadDescriptor {
-public:
-    explicit ReadDescriptor(const QString& path) {
-        // Non-blocking, so that opening a pipe with no writer returns at once; the type check
-        // below refuses it before any read could wait.
-        fd_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd_ < 0) throw EListFileRead(Describe("cannot open", path, errno));
-    }
-    ~ReadDescriptor() { ::close(fd_); }
-    ReadDescriptor(const ReadDescriptor&) = delete;
-    ReadDescriptor& operator=(const ReadDescriptor&) = delete;
-    int fd() const { return fd_; }
-
-private:
-    int fd_ = -1;
-};
-
+// The whole file, refused before anything is allocated when it is larger than `maxBytes`; one
+// byte past the limit is read, since the size may change while we read.
 QByteArray ReadRegularFile(const QString& path, qint64 maxBytes) {
-    const ReadDescriptor file(path);
-    struct stat info {};
-    if (::fstat(file.fd(), &info) != 0) throw EListFileRead(Describe("cannot read", path, errno));
-    if (!S_ISREG(info.st_mode)) throw EListFileRead("not a regular file: " + path.toStdString());
-    if (info.st_size > maxBytes) throw EListFileRead("file too large: " + path.toStdString());
-
-    // The size may change under us: read at most one byte past the limit and judge that.
-    QByteArray bytes(static_cast<qsizetype>(info.st_size) + 1, Qt::Uninitialized);
+    const std::string name = QFile::encodeName(path).toStdString();
+    RegularFile file;
+    try {
+        file = OpenRegularFile(name);
+    } catch (const ERegularFile& error) {
+        throw EListFileRead(error.what());
+    }
+    if (file.size > maxBytes) throw EListFileRead("file too large: " + name);
+    QByteArray bytes(static_cast<qsizetype>(file.size) + 1, Qt::Uninitialized);
     qsizetype filled = 0;
     for (;;) {
         if (filled == bytes.size()) {
-            if (bytes.size() > maxBytes) throw EListFileRead("file too large: " + path.toStdString());
+            if (bytes.size() > maxBytes) throw EListFileRead("file too large: " + name);
             bytes.resize(std::min<qint64>(maxBytes + 1, bytes.size() * 2));
         }
-        const ssize_t got =
-            ::read(file.fd(), bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) throw EListFileRead(Describe("cannot read", path, errno));
+        const std::size_t got = std::fread(bytes.data() + filled, 1,
+                                           static_cast<std::size_t>(bytes.size() - filled), file.file.get());
+        filled += static_cast<qsizetype>(got);
         if (got == 0) break;
-        filled += got;
     }
+    if (std::ferror(file.file.get())) throw EListFileRead("cannot read " + name);
     bytes.truncate(filled);
     return bytes;
 }
@@ -73,9 +50,16 @@ QStringList ReadListFile(const QString& path, qint64 maxBytes) {
     return ParseListFile(ReadRegularFile(path, maxBytes));
 }
 
+// A first path that begins with a byte-order mark keeps it: the reader drops one mark at the
+// start of a file, so one more is written ahead of it.
+QByteArray ListFileBytes(const QStringList& items) {
+    const bool startsWithMark = !items.isEmpty() && items.first().startsWith(QChar(0xFEFF));
+    return (startsWithMark ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + JoinLinesCrLf(items);
+}
+
 void WriteListFile(const QString& path, const QStringList& items) {
     try {
-        WriteFileAtomically(path, JoinLinesCrLf(items));
+        WriteFileAtomically(path, ListFileBytes(items));
     } catch (const ETextFileWrite& error) {
         throw EListFileWrite(error.what());
     }

@@ -28,6 +28,10 @@ inline constexpr qint64 kMaxListFileBytes = 64 * 1024 * 1024;
 // empty item; a missing line break after the last line is accepted. Throws nothing.
 QStringList ParseListFile(const QByteArray& bytes);
 
+// The bytes of a list file holding `items`: UTF-8, CR LF after every item. Items hold no line
+// breaks (a dropped or chosen path cannot); ParseListFile gives `items` back.
+QByteArray ListFileBytes(const QStringList& items);
+
 // The items of the list file at `path`. A pipe or device is refused without waiting on it.
 // Throws EListFileRead.
 QStringList ReadListFile(const QString& path, qint64 maxBytes = kMaxListFileBytes);

@@ -33,6 +33,8 @@ TEST_F(ListFileTest, RoundTripKeepsOrderEmptyItemsAndJapaneseNames) {
     WriteListFile(Path("list.lst"), items);
     EXPECT_EQ(Bytes(Path("list.lst")), QByteArray("/p/b.jpg\r\n\r\n/写真/a.png\r\n\r\n/p/b.jpg\r\n"));
     EXPECT_EQ(ReadListFile(Path("list.lst")), items);
+    const QStringList marked{QString(QChar(0xFEFF)) + "/p/odd name.jpg"};  // the reader drops one mark
+    EXPECT_EQ(ParseListFile(ListFileBytes(marked)), marked);
     WriteListFile(Path("empty.lst"), {});
     EXPECT_EQ(ReadListFile(Path("empty.lst")), QStringList());
 }
