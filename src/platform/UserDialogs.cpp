@@ -51,6 +51,7 @@ QStringList DesktopDialogs::ChoosePictures(QWidget* owner, const QString& filter
     PrepareDialog(dialog, filter);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setSizeGripEnabled(true);
+    dialog.resize(820, 480);  // room for the preview beside the file list
     AddPreviewPane(dialog);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
 }
