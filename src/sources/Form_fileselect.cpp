@@ -13,7 +13,7 @@
 
 #include "sources/EventPump.h"
 #include "sources/Extensions.h"
-#include "sources/FileListView.h"
+#include "sources/FileSelectListView.h"
 #include "sources/FolderScanner.h"
 #include "sources/ListFile.h"
 
@@ -44,7 +44,7 @@ Form_fileselect::Form_fileselect(AppState& state, UserDialogs& dialogs, QWidget*
     setFixedSize(467, 358);
     setAcceptDrops(true);
 
-    ListBox_files = new FileListView(state_.FileSelectList, this);
+    ListBox_files = new FileSelectListView(state_.FileSelectList, this);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(AddButton("Button_file", "ファイルを追加", &Form_fileselect::Button_fileClick));
     buttons->addWidget(AddButton("Button_delete", "削除", &Form_fileselect::Button_deleteClick));

@@ -15,7 +15,7 @@ class QPushButton;
 
 namespace pictavo {
 
-class FileListView;
+class FileSelectListView;
 
 class Form_fileselect : public QWidget {
     Q_OBJECT
@@ -62,7 +62,7 @@ private:
     UserDialogs& dialogs_;
     std::function<bool()> busy_;
     QString pictureFilter_;
-    FileListView* ListBox_files = nullptr;
+    FileSelectListView* ListBox_files = nullptr;
 };
 
 }  // namespace pictavo

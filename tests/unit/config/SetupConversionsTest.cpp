@@ -32,20 +32,5 @@ TEST(SetupConversionsTest, DuplicateKeysIncludeTwoEmptyBoxes) {
     EXPECT_TRUE(HasDuplicateKeys({-1, 5, -1}));
 }
 
-TEST(SetupConversionsTest, NumericEditsTakeDigitsUpToTheirLength) {
-    using T = TypedCharacter;
-    const struct {
-        QChar typed;
-        int length;
-        bool selection;
-        T result;
-    } cases[] = {{u'7', 3, false, T::Take},         {u'7', 4, false, T::DropWithBeep},
-                 {u'7', 4, true, T::Take},          {u'a', 0, false, T::Drop},
-                 {u'-', 0, false, T::Drop},         {u'\b', 4, false, T::Take},
-                 {QChar(0xFF11), 0, false, T::Drop}};  // full-width digit one
-    for (const auto& c : cases)
-        EXPECT_EQ(JudgeTypedCharacter(c.typed, c.length, c.selection, 4), c.result) << int(c.typed.unicode());
-}
-
 }  // namespace
 }  // namespace pictavo

@@ -11,12 +11,12 @@ namespace pictavo {
 
 class TextWidths;
 
-class FileListView : public QListView {
+class FileSelectListView : public QListView {
     Q_OBJECT
 public:
     // `model` outlives the view.
-    explicit FileListView(QStringListModel& model, QWidget* parent = nullptr);
-    ~FileListView() override;
+    explicit FileSelectListView(QStringListModel& model, QWidget* parent = nullptr);
+    ~FileSelectListView() override;
 
     // Width of the widest row in the view's font plus 5; 0 for an empty list.
     int HorizontalExtent() const { return extent_; }

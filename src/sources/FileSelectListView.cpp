@@ -1,4 +1,4 @@
-#include "sources/FileListView.h"
+#include "sources/FileSelectListView.h"
 
 #include <QEvent>
 #include <QFontMetricsF>
@@ -16,14 +16,14 @@ constexpr int kExtentMargin = 5;
 // at once, and the horizontal scroll range follows the widest path instead of the first one.
 class ExtentDelegate : public QStyledItemDelegate {
 public:
-    ExtentDelegate(const FileListView& view)
-        : QStyledItemDelegate(const_cast<FileListView*>(&view)), view_(view) {}
+    ExtentDelegate(const FileSelectListView& view)
+        : QStyledItemDelegate(const_cast<FileSelectListView*>(&view)), view_(view) {}
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         return {view_.HorizontalExtent(), QStyledItemDelegate::sizeHint(option, index).height()};
     }
 
 private:
-    const FileListView& view_;
+    const FileSelectListView& view_;
 };
 
 }  // namespace
@@ -55,7 +55,8 @@ private:
     std::vector<float> widths_;
 };
 
-FileListView::FileListView(QStringListModel& model, QWidget* parent) : QListView(parent), model_(model) {
+FileSelectListView::FileSelectListView(QStringListModel& model, QWidget* parent)
+    : QListView(parent), model_(model) {
     setObjectName("ListBox_files");
     setModel(&model_);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -68,25 +69,25 @@ FileListView::FileListView(QStringListModel& model, QWidget* parent) : QListView
     connect(
         &model_, &QAbstractItemModel::dataChanged, this,
         [this](const QModelIndex& top, const QModelIndex& bottom) { MeasureRows(top.row(), bottom.row()); });
-    connect(&model_, &QAbstractItemModel::rowsRemoved, this, &FileListView::RefreshExtent);
-    connect(&model_, &QAbstractItemModel::modelReset, this, &FileListView::RefreshExtent);
-    connect(&model_, &QAbstractItemModel::layoutChanged, this, &FileListView::RefreshExtent);
+    connect(&model_, &QAbstractItemModel::rowsRemoved, this, &FileSelectListView::RefreshExtent);
+    connect(&model_, &QAbstractItemModel::modelReset, this, &FileSelectListView::RefreshExtent);
+    connect(&model_, &QAbstractItemModel::layoutChanged, this, &FileSelectListView::RefreshExtent);
     RefreshExtent();
 }
 
-void FileListView::RefreshExtent() {
+void FileSelectListView::RefreshExtent() {
     const int widest = WidestRow(0, model_.rowCount() - 1);
     SetExtent(widest < 0 ? 0 : widest + kExtentMargin);
 }
 
 // New or changed rows only ever widen the extent; removals measure everything again.
-void FileListView::MeasureRows(int first, int last) {
+void FileSelectListView::MeasureRows(int first, int last) {
     const int widest = WidestRow(first, last);
     if (widest >= 0) SetExtent(std::max(extent_, widest + kExtentMargin));
 }
 
 // Pixel width of the widest of rows `first` to `last`; -1 when there is no such row.
-int FileListView::WidestRow(int first, int last) {
+int FileSelectListView::WidestRow(int first, int last) {
     if (!widths_) widths_ = std::make_unique<TextWidths>(font());
     const QStringList rows = model_.stringList();  // shares the model's data
     double widest = -1;
@@ -95,9 +96,9 @@ int FileListView::WidestRow(int first, int last) {
     return widest < 0 ? -1 : static_cast<int>(std::ceil(widest));
 }
 
-FileListView::~FileListView() = default;
+FileSelectListView::~FileSelectListView() = default;
 
-void FileListView::changeEvent(QEvent* event) {
+void FileSelectListView::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
         widths_.reset();
         RefreshExtent();
@@ -105,7 +106,7 @@ void FileListView::changeEvent(QEvent* event) {
     QListView::changeEvent(event);
 }
 
-void FileListView::SetExtent(int extent) {
+void FileSelectListView::SetExtent(int extent) {
     const bool changed = extent != extent_;
     extent_ = extent;
     if (changed) scheduleDelayedItemsLayout();
