@@ -10,8 +10,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "config/KeyNames.h"
 #include "config/NumericEdit.h"
@@ -57,7 +59,8 @@ Form_setup::Form_setup(Settings& settings, const QStringList& supportedExtension
     connect(undoAll, &QPushButton::clicked, this, &Form_setup::Fill);
     connect(ok, &QPushButton::clicked, this, &Form_setup::Button_okClick);
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
-    ok->setDefault(true);
+    // Escape cancels, as in any dialog.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(undoAll);
     buttons->addStretch();
@@ -92,8 +95,9 @@ void Form_setup::Fill() {
     for (const auto& [box, field] : checks_) box->setChecked(s.*field);
     Edit_lc_fs_max->SetNumber(KByteFromStoredSize(s.LoadCondition_FileSizeMax));
     Edit_lc_fs_min->SetNumber(KByteFromStoredSize(s.LoadCondition_FileSizeMin));
-    Edit_slideinterval->SetNumber(static_cast<std::uint32_t>(s.SlideInterval));
-    Edit_jumpnum->SetNumber(static_cast<std::uint32_t>(s.JumpNumber));
+    // A negative number from a hand-edited file would not fit the digits-only fields.
+    Edit_slideinterval->SetNumber(static_cast<std::uint32_t>(std::max(0, s.SlideInterval)));
+    Edit_jumpnum->SetNumber(static_cast<std::uint32_t>(std::max(0, s.JumpNumber)));
     ComboBox_imgresizetype->setCurrentIndex(s.ImageResizeType);
     Edit_password->setText(s.InputPassword);
     SetColour(backgroundBars_, s.BackGroundColor);
@@ -126,7 +130,9 @@ void Form_setup::Store() {
     s.LoadCondition_FileSizeMin = StoredSizeFromKByte(Edit_lc_fs_min->Number());
     s.SlideInterval = StoredSlideInterval(Edit_slideinterval->Number());
     s.JumpNumber = static_cast<std::int32_t>(Edit_jumpnum->Number());
-    s.ImageResizeType = ComboBox_imgresizetype->currentIndex();
+    // A type the list does not offer (a hand-edited file) stays as it was.
+    if (ComboBox_imgresizetype->currentIndex() >= 0)
+        s.ImageResizeType = ComboBox_imgresizetype->currentIndex();
     s.InputPassword = Edit_password->text();
     s.BackGroundColor = ColourOf(backgroundBars_);
     s.FileInfoColor = ColourOf(fileInfoBars_);
@@ -180,11 +186,12 @@ void Form_setup::Button_defaultClick() {
     FillKeys(defaults);
 }
 
-// A box whose typed text names no key has no position (-1), and is stored as code 0.
+// A typed key name counts in any case ("f5" is "F5"); a box whose text names no key has no
+// position (-1), and is stored as code 0.
 QList<int> Form_setup::KeyPositions() const {
     QList<int> positions;
     for (const QComboBox* box : keyBoxes_)
-        positions.append(box->findText(box->currentText(), Qt::MatchExactly));
+        positions.append(box->findText(box->currentText(), Qt::MatchFixedString));
     return positions;
 }
 

@@ -149,6 +149,9 @@ private slots:
         QVERIFY(!dialog.Find<QCheckBox>("CheckBox_isautoslide")->isChecked());
         dialog.Click("Button_undoall");
         QVERIFY(dialog.Find<QCheckBox>("CheckBox_isautoslide")->isChecked());
+        dialog.Key(2)->setEditText("f5");  // typed names count in any case
+        dialog.form.Store();
+        QCOMPARE(dialog.settings.PrevKey, 116);
     }
 
     // Letters vanish silently, a digit past the length beeps, an emptied field becomes "0".
