@@ -11,9 +11,9 @@
 #include "app/DisplayGuard.h"
 #include "app/Form_about.h"
 #include "app/Form_main.h"
-#include "app/Form_setup.h"
 #include "app/PluginGateway.h"
 #include "app/ProgramIcon.h"
+#include "config/Form_setup.h"
 #include "display/Form_disp.h"
 #include "platform/TerminationSignals.h"
 #include "sources/Form_fileselect.h"
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     pictavo::Form_loading loading(launcher.State());
     pictavo::Form_disp display(launcher.State());
     pictavo::Form_fileselect fileselect(launcher.State());
-    pictavo::Form_setup setup(launcher.State());
+    pictavo::Form_setup setup(launcher.State().settings, launcher.State().SupportedExtensions);
     pictavo::Form_about about;
     launcher.Attach({&loading, &display, &fileselect, &setup, &about});
 
