@@ -22,17 +22,15 @@ namespace pictavo {
 
 namespace {
 
+// Our modules are regular files; the symbolic links that system folders hold (/usr/bin/ld.so)
+// are not.
 bool HoldsModules(const QString& folder) {
     const QStringList patterns{QStringLiteral("*.so"), QStringLiteral("*.spi")};
-    return !QDir(folder).entryList(patterns, QDir::Files | QDir::Readable).isEmpty();
+    return !QDir(folder).entryList(patterns, QDir::Files | QDir::Readable | QDir::NoSymLinks).isEmpty();
 }
 
-QString InstalledModuleFolder(const QString& programFolder, const QString& builtPrefix) {
-    for (const QString& candidate : {programFolder + QStringLiteral("/" PICTAVO_MODULE_DIR_FROM_BIN),
-                                     builtPrefix + QStringLiteral("/" PICTAVO_MODULE_DIR)}) {
-        if (QFileInfo(candidate).isDir()) return QDir::cleanPath(candidate);
-    }
-    return {};
+QString ExistingFolder(const QString& path) {
+    return QFileInfo(path).isDir() ? QDir::cleanPath(path) : QString();
 }
 
 // Settings and temporary files stay beside the program only in a writable, non-installed
@@ -51,9 +49,12 @@ QString ProgramFolder() {
 }
 
 QString ModuleFolderFor(const QString& programFolder, const QString& builtPrefix) {
+    // An installed tree first: its bin folder may hold anything the system puts there.
+    const QString tree = ExistingFolder(programFolder + QStringLiteral("/" PICTAVO_MODULE_DIR_FROM_BIN));
+    if (!tree.isEmpty()) return tree;
     if (HoldsModules(programFolder)) return programFolder;
-    const QString installed = InstalledModuleFolder(programFolder, builtPrefix);
-    return installed.isEmpty() ? programFolder : installed;
+    const QString built = ExistingFolder(builtPrefix + QStringLiteral("/" PICTAVO_MODULE_DIR));
+    return built.isEmpty() ? programFolder : built;
 }
 
 QString ModuleFolder() {
@@ -61,8 +62,8 @@ QString ModuleFolder() {
 }
 
 QString SystemPluginFolder() {
-    const QString installed = InstalledModuleFolder(ProgramFolder(), QStringLiteral(PICTAVO_INSTALL_PREFIX));
-    return installed.isEmpty() ? QStringLiteral(PICTAVO_INSTALL_PREFIX "/" PICTAVO_MODULE_DIR) : installed;
+    const QString tree = ExistingFolder(ProgramFolder() + QStringLiteral("/" PICTAVO_MODULE_DIR_FROM_BIN));
+    return tree.isEmpty() ? QStringLiteral(PICTAVO_INSTALL_PREFIX "/" PICTAVO_MODULE_DIR) : tree;
 }
 
 bool IsFolderWritable(const QString& folder) {

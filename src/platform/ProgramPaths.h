@@ -23,10 +23,11 @@ QString SettingsFilePath();
 // writable or the program is installed.
 QString TempFolderPath();
 
-// The module folder for an executable in `programFolder`: that folder itself when it holds a
-// module (a file ending in .so or .spi) or when no installed module folder exists; otherwise
-// <programFolder>/../lib/pictavo (a tree moved as a whole, or installed under DESTDIR), then
-// <builtPrefix>/lib/pictavo, whichever exists first. No trailing separator.
+// The module folder for an executable in `programFolder`: <programFolder>/../lib/pictavo when
+// that exists (an installed tree, also under DESTDIR or moved as a whole); else the program
+// folder itself when it holds a module (a regular file ending in .so or .spi: a build, or a
+// self-contained copy); else <builtPrefix>/lib/pictavo when that exists; else the program
+// folder. No trailing separator.
 QString ModuleFolderFor(const QString& programFolder, const QString& builtPrefix);
 
 // The choice behind the settings and temporary paths, with every input given:

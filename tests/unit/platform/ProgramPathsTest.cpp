@@ -16,22 +16,22 @@ TEST(ChooseProgramFile, BesideTheProgramWhenItsFolderIsWritableElseUnderThePerUs
     EXPECT_EQ(ChooseProgramFile("/opt/pv", false, "/home/u/.cache", "tmp"), "/home/u/.cache/pictavo/tmp");
 }
 
-// A build's program folder holds its modules; an installed bin folder holds none and finds them
-// in ../lib/pictavo, or else below the prefix the program was built for.
-TEST(ModuleFolderFor, ProgramFolderWithModulesElseTheInstalledModuleFolder) {
+// An installed bin folder finds ../lib/pictavo whatever it holds (/usr/bin has ld.so); a
+// build's or a self-contained copy's folder holds its modules; a lone executable falls back to
+// the prefix it was built for.
+TEST(ModuleFolderFor, InstalledTreeThenModulesBesideTheProgramThenTheBuiltPrefix) {
     QTemporaryDir dir;
-    const QString tree = dir.path() + "/usr", built = dir.path() + "/opt";
-    for (const QString& folder :
-         {tree + "/bin", tree + "/lib/pictavo", built + "/bin", built + "/lib/pictavo"})
+    const QString tree = dir.path() + "/usr", built = dir.path() + "/opt", copy = dir.path() + "/copy";
+    for (const QString& folder : {tree + "/bin", tree + "/lib/pictavo", built + "/lib/pictavo", copy})
         ASSERT_TRUE(QDir().mkpath(folder));
+    for (const QString& module : {tree + "/bin/ld.so", copy + "/UnZip32.so"}) {
+        QFile file(module);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
     EXPECT_EQ(ModuleFolderFor(tree + "/bin", built), tree + "/lib/pictavo");
-    EXPECT_EQ(ModuleFolderFor(dir.path(), built), built + "/lib/pictavo");
-    EXPECT_EQ(ModuleFolderFor(dir.path(), dir.path() + "/missing"), dir.path());
-
-    QFile module(tree + "/bin/UnZip32.so");
-    ASSERT_TRUE(module.open(QIODevice::WriteOnly));
-    module.close();
-    EXPECT_EQ(ModuleFolderFor(tree + "/bin", built), tree + "/bin");
+    EXPECT_EQ(ModuleFolderFor(copy, built), copy);
+    EXPECT_EQ(ModuleFolderFor(built, built), built + "/lib/pictavo");
+    EXPECT_EQ(ModuleFolderFor(built, dir.path() + "/missing"), built);
 }
 
 TEST(IsFolderWritable, OnlyExistingFolders) {
