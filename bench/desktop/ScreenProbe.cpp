@@ -19,13 +19,11 @@
 #include <X11/extensions/record.h>
 #include <X11/keysym.h>
 #include <fcntl.h>
-#include <jpeglib.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
-#include <cstdio>  // before jpeglib.h, which needs FILE
 
 #include <algorithm>
 #include <cerrno>
@@ -39,6 +37,9 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+// After <cstdio>: this header uses FILE without including anything for it.
+#include <jpeglib.h>
 
 namespace {
 
