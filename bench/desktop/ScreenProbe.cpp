@@ -8,7 +8,8 @@
 //   screen_probe start INDEX -- CMD...         start-up until INDEX is on screen, then peak RSS
 //   screen_probe pause COUNT -- CMD...         key to picture after a pause of one second
 //   screen_probe presses RATE SECONDS -- CMD...  separate presses at RATE per second
-//   screen_probe hold RATE SECONDS -- CMD...     one held key, server auto-repeat at RATE per second
+//   screen_probe hold RATE SECONDS DELAY -- CMD...  one held key, server auto-repeat at RATE per s
+//   screen_probe redraw COUNT -- CMD...        key to a new key-result line (the clock key, T)
 //   screen_probe shot FILE.ppm                 the root window as a PPM, for looking at by eye
 //
 // Built by bench/desktop/measure.sh; every result is printed as "key value" lines.
@@ -256,9 +257,28 @@ public:
         return row == top ? top + kPaletteSize * bottom : -1;
     }
 
-    void Key(bool down) const {
-        XTestFakeKeyEvent(display_.get(), right_, down ? True : False, CurrentTime);
+    void Key(bool down, KeySym key = XK_Right) const {
+        const KeyCode code = key == XK_Right ? right_ : XKeysymToKeycode(display_.get(), key);
+        XTestFakeKeyEvent(display_.get(), code, down ? True : False, CurrentTime);
         XFlush(display_.get());
+    }
+
+    // The bottom-left corner where a key's result line is written, reduced to the positions
+    // of its text-coloured (pure green) pixels; empty when no text shows.
+    std::vector<int> BottomLineText() const {
+        const int w = std::min(width_, 640), h = std::min(height_, 48);
+        const Image image(XGetImage(display_.get(), root_, 0, height_ - h, w, h, AllPlanes, ZPixmap));
+        std::vector<int> text;
+        if (!image) return text;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const unsigned long p = XGetPixel(image.get(), x, y);
+                if (((p >> 8) & 0xff) > 200 && ((p >> 16) & 0xff) < 100 && (p & 0xff) < 100) {
+                    text.push_back(y * w + x);
+                }
+            }
+        }
+        return text;
     }
 
     void PointerToCentre() const {
@@ -505,6 +525,31 @@ int RunViewer(const std::string& mode, const std::vector<double>& args, char** c
     }
     screen.PointerToCentre();
     SleepMs(500);
+    if (mode == "redraw") {
+        // The clock key writes a result line that alternates between two texts, after the
+        // redraw of the picture under it: timed from the press to the new text on screen.
+        std::vector<double> latencies;
+        for (int i = 0; i < static_cast<int>(args[0]); ++i) {
+            SleepMs(1000);
+            const std::vector<int> before = screen.BottomLineText();
+            const double k = NowMs();
+            screen.Key(true, XK_t);
+            screen.Key(false, XK_t);
+            const double end = k + 5000;
+            while (NowMs() < end) {
+                const std::vector<int> now = screen.BottomLineText();
+                if (now.size() > 10 && now != before) {
+                    latencies.push_back(NowMs() - k);
+                    break;
+                }
+                SleepMs(0.25);
+            }
+        }
+        std::printf("redraw_ms_median %.1f\n", Median(latencies));
+        std::printf("redraw_seen %zu\n", latencies.size());
+        KillChild();
+        return 0;
+    }
     if (mode == "pause") {
         std::vector<double> latencies;
         int current = first;
@@ -572,7 +617,21 @@ int RunViewer(const std::string& mode, const std::vector<double>& args, char** c
     } else {
         ReportRun(rec.changes, 0, lastKey, first, moves, count);
     }
-    if (mode == "presses") std::printf("keys_sent %d\n", moves);
+    if (mode == "presses") {
+        std::printf("keys_sent %d\n", moves);
+        // The screen cannot tell a press the viewer dropped from a position it reached but did
+        // not paint. One more press after the quiet time does: it shows the position after the
+        // one the viewer really holds.
+        const int shown = rec.last;
+        screen.Key(true);
+        screen.Key(false);
+        const int next = WaitFor(screen, -1, shown, 10000);
+        if (next >= 0) {
+            const int reached = Forward(first, next, count) - 1;
+            std::printf("position_held_after_burst %d\n", reached);
+            std::printf("presses_lost %d\n", moves - reached);
+        }
+    }
     if (keys.Active()) {
         // Presses the server delivered while the key was down (or the burst lasted).
         const double from = mode == "hold" ? origin + args[2] : origin, to = origin + lastKey;
@@ -641,9 +700,9 @@ int main(int argc, char** argv) {
             std::printf("cmd_ms_median %.1f\n", Median(times));
             return 0;
         }
-        const size_t need = mode == "start" || mode == "pause" ? 1 : mode == "hold" ? 3 : 2;
-        if ((mode != "start" && mode != "pause" && mode != "presses" && mode != "hold") ||
-            args.size() != need) {
+        const bool oneNumber = mode == "start" || mode == "pause" || mode == "redraw";
+        const size_t need = oneNumber ? 1 : mode == "hold" ? 3 : 2;
+        if ((!oneNumber && mode != "presses" && mode != "hold") || args.size() != need) {
             return Usage();
         }
         return RunViewer(mode, args, cmd);

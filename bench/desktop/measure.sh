@@ -132,6 +132,11 @@ run hold-pictavo $hd_count hold 100 "$burst" 200 -- "${pictavo[@]}" "$work/hd"
 run hold-feh $hd_count hold 100 "$burst" 200 -- "${feh[@]}" "$work/hd"
 run decode-hd 1 decode 2 "$work"/hd/0[0-3]?.jpg
 
+# --- A key-result line over the fitted 6000 x 4000 picture (feh has no such line).
+log "measure: key-result redraw"
+printf '[System]\r\nImageResizeType=3\r\nIsShowKeyResult=1\r\n' >"$prog_dir/pictavo.ini"
+run redraw-pictavo 1 redraw 8 -- "${pictavo[@]}" "$work/one24"
+
 # --- The table.
 row() {  # row LABEL PICTAVO FEH [NOTE]
   printf '%-44s %10s %10s %8s  %s\n' "$1" "${2:--}" "${3:--}" "$(ratio "${2:-}" "${3:-}")" "${4:-}"
@@ -171,10 +176,14 @@ for kind in presses hold; do
   if [ $kind = presses ]; then
     row "  last picture short of the last position" "$(value short_of_last_position "$p")" \
       "$(value short_of_last_position "$f")" "of $(value keys_sent "$p") / $(value keys_sent "$f") presses"
+    row "  presses lost (one more press shows)" "$(value presses_lost "$p")" "$(value presses_lost "$f")" \
+      "the rest were reached, not painted"
   else
     row "  positions moved in all" "$(value positions_advanced "$p")" "$(value positions_advanced "$f")"
   fi
 done
+row "key-result line over 6000x4000 fitted (ms)" "$(value redraw_ms_median "$work/redraw-pictavo.out")" "" \
+  "median of $(value redraw_seen "$work/redraw-pictavo.out") (the clock key)"
 echo
 echo "Start-up: from fork to the picture's colour at five screen points. Key times: from the XTest"
 echo "press to the next picture's colour. Decode floor: djpeg to /dev/null (median of 5); the"
