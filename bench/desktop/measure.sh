@@ -167,6 +167,10 @@ for kind in presses hold; do
   row "  shown / decode-only rate (${decode_rate:-?}/s)" "$(ratio "$(value shown_per_s "$p")" "$decode_rate")" \
     "$(ratio "$(value shown_per_s "$f")" "$decode_rate")"
   row "  key presses the server delivered per s" "$(value server_press_per_s "$p")" "$(value server_press_per_s "$f")"
+  if [ $kind = presses ]; then
+    row "  presses stamped as their release (Qt: repeat)" "$(value presses_same_time_as_release "$p")" \
+      "$(value presses_same_time_as_release "$f")" "a busy server's artefact"
+  fi
   row "  pictures shown after the last key" "$(value pictures_after_last_key "$p")" \
     "$(value pictures_after_last_key "$f")"
   row "  positions moved after the last key" "$(value positions_after_last_key "$p")" \
@@ -183,7 +187,7 @@ for kind in presses hold; do
   fi
 done
 row "key-result line over 6000x4000 fitted (ms)" "$(value redraw_ms_median "$work/redraw-pictavo.out")" "" \
-  "median of $(value redraw_seen "$work/redraw-pictavo.out") (the clock key)"
+  "median of $(value redraw_seen "$work/redraw-pictavo.out") (the clock key, T)"
 echo
 echo "Start-up: from fork to the picture's colour at five screen points. Key times: from the XTest"
 echo "press to the next picture's colour. Decode floor: djpeg to /dev/null (median of 5); the"
