@@ -7,7 +7,7 @@
 //   screen_probe time-cmd ROUNDS -- CMD...     median wall time of a command (the djpeg floor)
 //   screen_probe start INDEX -- CMD...         start-up until INDEX is on screen, then peak RSS
 //   screen_probe pause COUNT -- CMD...         key to picture after a pause of one second
-//   screen_probe presses RATE SECONDS -- CMD...  separate presses at RATE per second
+//   screen_probe presses RATE SECONDS -- CMD...  separate presses at RATE per second (PROBE_KEYS)
 //   screen_probe hold RATE SECONDS DELAY -- CMD...  one held key, server auto-repeat at RATE per s
 //   screen_probe redraw COUNT -- CMD...        key to a new key-result line (the clock key, T)
 //   screen_probe shot FILE.ppm                 the root window as a PPM, for looking at by eye
@@ -38,6 +38,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 // After <cstdio>: this header uses FILE without including anything for it.
@@ -359,7 +360,7 @@ private:
     KeyCode right_;
 };
 
-// Counts the Right-arrow presses the server delivers, auto-repeats included, so that the rate
+// Counts the key presses the server delivers, auto-repeats included, so that the rate
 // the viewer was offered is reported beside what it showed. Uses the RECORD extension on a
 // connection of its own; replies are read whenever Poll() is called.
 class KeyCounter {
@@ -367,7 +368,6 @@ public:
     KeyCounter() : control_(OpenDisplay()), data_(OpenDisplay()) {
         int major, minor;
         if (!XRecordQueryVersion(control_.get(), &major, &minor)) return;  // no count then
-        right_ = XKeysymToKeycode(control_.get(), XK_Right);
         XRecordRange* range = XRecordAllocRange();
         range->device_events.first = KeyPress;
         range->device_events.last = KeyRelease;
@@ -407,11 +407,15 @@ private:
             const auto* bytes = reinterpret_cast<const unsigned char*>(data->data);
             uint32_t serverTime;
             std::memcpy(&serverTime, bytes + 4, sizeof serverTime);  // the wire's byte order is ours
-            if (bytes[1] == counter->right_ && (bytes[0] & 0x7f) == KeyPress) {
+            const KeyCode code = bytes[1];
+            if ((bytes[0] & 0x7f) == KeyPress) {
                 counter->presses_.push_back(NowMs());
-                if (counter->releaseTime_ && *counter->releaseTime_ == serverTime) ++counter->sameTime_;
-            } else if (bytes[1] == counter->right_ && (bytes[0] & 0x7f) == KeyRelease) {
-                counter->releaseTime_ = serverTime;
+                if (counter->lastRelease_ && counter->lastRelease_->first == code &&
+                    counter->lastRelease_->second == serverTime) {
+                    ++counter->sameTime_;
+                }
+            } else if ((bytes[0] & 0x7f) == KeyRelease) {
+                counter->lastRelease_ = std::make_pair(code, serverTime);
             }
         }
         XRecordFreeData(data);
@@ -421,9 +425,8 @@ private:
     std::unique_ptr<Display, DisplayCloser> data_;
     XRecordContext context_ = 0;
     bool active_ = false;
-    KeyCode right_ = 0;
     std::vector<double> presses_;
-    std::optional<uint32_t> releaseTime_;
+    std::optional<std::pair<KeyCode, uint32_t>> lastRelease_;  // key and server time
     int sameTime_ = 0;
 };
 
@@ -505,6 +508,24 @@ void ReportRun(const std::vector<Change>& changes, double from, double to, int s
     std::printf("longest_jump %d\n", longest);
     // Positions between the picture left on screen and the one the keys asked for.
     if (moves >= 0) std::printf("short_of_last_position %d\n", moves - advanced);
+}
+
+// The keys that separate presses take in turn (PROBE_KEYS, key names joined by commas; Right by
+// default). Two keys that both move forwards keep a toolkit from taking a press for a repeat
+// of the key released just before it.
+std::vector<KeySym> PressKeys() {
+    const char* env = std::getenv("PROBE_KEYS");
+    std::string names = env && *env ? env : "Right";
+    std::vector<KeySym> keys;
+    for (size_t start = 0; start <= names.size();) {
+        const size_t comma = std::min(names.find(',', start), names.size());
+        const std::string name = names.substr(start, comma - start);
+        const KeySym key = XStringToKeysym(name.c_str());
+        if (key == NoSymbol) throw std::runtime_error("unknown key name " + name);
+        keys.push_back(key);
+        start = comma + 1;
+    }
+    return keys;
 }
 
 // How many pictures the viewer cycles through, for positions modulo the folder.
@@ -598,13 +619,14 @@ int RunViewer(const std::string& mode, const std::vector<double>& args, char** c
     int moves = 0;
     double lastKey = 0;
     if (mode == "presses") {
+        const std::vector<KeySym> cycle = PressKeys();
         const double step = 1000.0 / rate;
         const int n = static_cast<int>(rate * seconds);
         for (int i = 0; i < n; ++i) {
             rec.PollUntil(origin, origin + i * step);
             lastKey = NowMs() - origin;
-            screen.Key(true);
-            screen.Key(false);
+            screen.Key(true, cycle[i % cycle.size()]);
+            screen.Key(false, cycle[i % cycle.size()]);
             ++moves;
         }
         rec.PollUntil(origin, origin + n * step);

@@ -38,9 +38,14 @@ done
 
 work=$(mktemp -d /tmp/pictavo-desktop.XXXXXX)
 xvfb_pid=
+probe_pid=
 cleanup() {
-  # Only what this script started: the server by its id (the probe takes its viewer with it).
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+  # Only what this script started, by id: the probe (which takes its viewer with it), the server.
+  local pid
+  for pid in $probe_pid $xvfb_pid; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -101,9 +106,11 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "" || b == "" || a == "nan" 
 # reported and leaves its figures empty). COUNT is how many pictures the viewer cycles through.
 run() {
   local name=$1 count=$2; shift 2
-  if ! PROBE_COUNT=$count "$probe" "$@" >"$work/$name.out" 2>&1; then
-    log "measure: $name: $(tr '\n' ' ' <"$work/$name.out")"
-  fi
+  # In the background, so that an interrupt is served at once rather than after the probe.
+  PROBE_COUNT=$count "$probe" "$@" >"$work/$name.out" 2>&1 &
+  probe_pid=$!
+  if ! wait "$probe_pid"; then log "measure: $name: $(tr '\n' ' ' <"$work/$name.out")"; fi
+  probe_pid=
 }
 
 # --- Start-up to the first picture and peak memory, the two viewers taking turns.
@@ -128,6 +135,10 @@ run djpeg-big 1 time-cmd 5 -- djpeg -outfile /dev/null "$work/big/001.jpg"
 log "measure: 100 presses per second for $burst s, then a held key"
 run presses-pictavo $hd_count presses 100 "$burst" -- "${pictavo[@]}" "$work/hd"
 run presses-feh $hd_count presses 100 "$burst" -- "${feh[@]}" "$work/hd"
+# Again with two forward keys in turn (Right and the one-page key I; Right and n for feh): a
+# busy server stamps a press with its release's time, which Qt reads as auto-repeat.
+PROBE_KEYS=Right,i run alternate-pictavo $hd_count presses 100 "$burst" -- "${pictavo[@]}" "$work/hd"
+PROBE_KEYS=Right,n run alternate-feh $hd_count presses 100 "$burst" -- "${feh[@]}" "$work/hd"
 run hold-pictavo $hd_count hold 100 "$burst" 200 -- "${pictavo[@]}" "$work/hd"
 run hold-feh $hd_count hold 100 "$burst" 200 -- "${feh[@]}" "$work/hd"
 run decode-hd 1 decode 2 "$work"/hd/0[0-3]?.jpg
@@ -160,14 +171,18 @@ row "peak RSS browsing 6000x4000 (MB)" \
   "$(value peak_rss_kb "$work/pause-pictavo.out" | awk '{ printf "%.1f", $1 / 1024 }')" \
   "$(value peak_rss_kb "$work/pause-feh.out" | awk '{ printf "%.1f", $1 / 1024 }')" "9 pictures"
 decode_rate=$(value decode_per_s "$work/decode-hd.out")
-for kind in presses hold; do
+for kind in presses alternate hold; do
   p=$work/$kind-pictavo.out f=$work/$kind-feh.out
-  title=$([ $kind = presses ] && echo "100 presses/s" || echo "held key, repeat 100/s")
+  case $kind in
+    presses) title="100 presses/s of Right" ;;
+    alternate) title="100 presses/s, two forward keys in turn" ;;
+    hold) title="held Right, server repeat 100/s" ;;
+  esac
   row "$title: shown per s" "$(value shown_per_s "$p")" "$(value shown_per_s "$f")"
   row "  shown / decode-only rate (${decode_rate:-?}/s)" "$(ratio "$(value shown_per_s "$p")" "$decode_rate")" \
     "$(ratio "$(value shown_per_s "$f")" "$decode_rate")"
   row "  key presses the server delivered per s" "$(value server_press_per_s "$p")" "$(value server_press_per_s "$f")"
-  if [ $kind = presses ]; then
+  if [ $kind != hold ]; then
     row "  presses stamped as their release (Qt: repeat)" "$(value presses_same_time_as_release "$p")" \
       "$(value presses_same_time_as_release "$f")" "a busy server's artefact"
   fi
@@ -177,7 +192,7 @@ for kind in presses hold; do
     "$(value positions_after_last_key "$f")"
   row "  ms from the last key to the last change" "$(value stop_ms_after_last_key "$p")" \
     "$(value stop_ms_after_last_key "$f")"
-  if [ $kind = presses ]; then
+  if [ $kind != hold ]; then
     row "  last picture short of the last position" "$(value short_of_last_position "$p")" \
       "$(value short_of_last_position "$f")" "of $(value keys_sent "$p") / $(value keys_sent "$f") presses"
     row "  presses lost (one more press shows)" "$(value presses_lost "$p")" "$(value presses_lost "$f")" \
