@@ -174,11 +174,11 @@ decode_rate=$(value decode_per_s "$work/decode-hd.out")
 for kind in presses alternate hold; do
   p=$work/$kind-pictavo.out f=$work/$kind-feh.out
   case $kind in
-    presses) title="100 presses/s of Right" ;;
-    alternate) title="100 presses/s, two forward keys in turn" ;;
-    hold) title="held Right, server repeat 100/s" ;;
+    presses) echo "100 separate presses per second of Right, $burst s:" ;;
+    alternate) echo "100 separate presses per second, Right and I (feh: n) in turn, $burst s:" ;;
+    hold) echo "Right held $burst s, server auto-repeat every 10 ms after 200 ms:" ;;
   esac
-  row "$title: shown per s" "$(value shown_per_s "$p")" "$(value shown_per_s "$f")"
+  row "  pictures shown per s" "$(value shown_per_s "$p")" "$(value shown_per_s "$f")"
   row "  shown / decode-only rate (${decode_rate:-?}/s)" "$(ratio "$(value shown_per_s "$p")" "$decode_rate")" \
     "$(ratio "$(value shown_per_s "$f")" "$decode_rate")"
   row "  key presses the server delivered per s" "$(value server_press_per_s "$p")" "$(value server_press_per_s "$f")"
