@@ -288,7 +288,9 @@ public:
         XSync(display_.get(), False);
     }
 
-    // Server auto-repeat for held keys: after `delayMs`, one repeat every 1000/rate ms.
+    // Server auto-repeat for held keys: after `delayMs`, one repeat every 1000/rate ms. Xvfb
+    // accepts the request but keeps the rate it was started with (-ardelay, -arinterval), so the
+    // caller starts it with the same figures; the presses counted by KeyCounter tell the truth.
     void SetAutoRepeat(int delayMs, int rate) const {
         XAutoRepeatOn(display_.get());
         if (!XkbSetAutoRepeatRate(display_.get(), XkbUseCoreKbd, delayMs, 1000 / rate)) {
