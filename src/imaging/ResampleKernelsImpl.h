@@ -188,16 +188,6 @@ inline void ConvertRow(Lanes* to, const std::uint8_t* row, int lo, int hi, int w
         *to++ = LoadPixel(last);
 }
 
-// One cell's bilinear surface a + b u + c v + d u v integrated over its covered part and
-// weighed; p and q point at the cell's top-left and bottom-left pixels. a = p00,
-// b = p01 - p00, c = p10 - p00, d = p11 + p00 - p01 - p10 are small integers, exact in any
-// order of computing them.
-inline Lanes CellTerm(const Lanes* p, const Lanes* q, double weight, double middle, Lanes cy) {
-    const Lanes a = p[0], b = p[1] - p[0], c = q[0] - p[0], d = (q[1] - p[1]) - c;
-    const Lanes cx = Broadcast(middle);
-    return Broadcast(weight) * (b * cx + d * cx * cy + c * cy + a);
-}
-
 // What one cell row gives every pixel: its weight wy and middle cy as lanes.
 struct CellRowWeights {
     CellRowWeights(double wyValue, double cyValue)
@@ -206,20 +196,45 @@ struct CellRowWeights {
     Lanes cy, weight;
 };
 
+// A cell's bilinear surface a + b u + c v + d u v, with c already times the row's middle
+// cy. a = p00, b = p01 - p00, c = p10 - p00, d = p11 + p00 - p01 - p10 are small integers,
+// exact in any order of computing them; p and q point at the cell's top-left and
+// bottom-left pixels. The last cell of one footprint is mostly the first of the next, whose
+// pixel then reuses these instead of computing them again.
+struct Corners {
+    Lanes a, b, d, cy;
+};
+
+inline Corners CornersAt(const Lanes* p, const Lanes* q, const CellRowWeights& r) {
+    const Lanes c = q[0] - p[0];
+    return {p[0], p[1] - p[0], (q[1] - p[1]) - c, c * r.cy};
+}
+
+// The surface integrated over the covered part of the cell (middle across `middle`) and
+// weighed.
+inline Lanes CellTerm(const Corners& k, double weight, double middle, const CellRowWeights& r) {
+    const Lanes cx = Broadcast(middle);
+    return Broadcast(weight) * (k.b * cx + k.d * cx * r.cy + k.cy + k.a);
+}
+
 // Adds the cells of one pixel's footprint in one cell row to its sum, left to right; p and
-// q point at the footprint's first column in the pixel rows above and below. Count is the
-// footprint's cell count when known at compile time (the loop then unrolls, and the
-// neighbouring cells share their loads and corner sums), 0 otherwise. The cells between
-// the ends are covered whole across: there the middle is 0.5 and the weight 1 x wy, and
-// halving is exact, so b * 0.5 + (d * 0.5) * cy equals (b + d * cy) * 0.5 bit for bit. In a
-// whole cell row (wy = 1, cy = 0.5) a whole cell's integral is exactly the mean of its four
-// corners (quarters of small integers are exact in a double) and its weight exactly 1.
+// q point at the footprint's first column in the pixel rows above and below, `first` holds
+// the first cell's corners, and `last` receives the last cell's. Count is the footprint's
+// cell count when known at compile time (the loop then unrolls, and the neighbouring cells
+// share their loads and corner sums), 0 otherwise. The cells between the ends are covered
+// whole across: there the middle is 0.5 and the weight 1 x wy, and halving is exact, so
+// b * 0.5 + (d * 0.5) * cy equals (b + d * cy) * 0.5 bit for bit. In a whole cell row
+// (wy = 1, cy = 0.5) a whole cell's integral is exactly the mean of its four corners
+// (quarters of small integers are exact in a double) and its weight exactly 1.
 template <bool WholeRow, int Count>
 inline Lanes AddPixelCells(Lanes sum, const Lanes* p, const Lanes* q, const Footprint& f,
-                           const CellRowWeights& r) {
+                           const CellRowWeights& r, const Corners& first, Corners& last) {
     const int count = Count > 0 ? Count : f.count;
-    sum += CellTerm(p, q, f.lengthFirst * r.wy, f.middleFirst, r.cy);
-    if (count < 2) return sum;
+    sum += CellTerm(first, f.lengthFirst * r.wy, f.middleFirst, r);
+    if (count < 2) {
+        last = first;
+        return sum;
+    }
 #pragma GCC unroll 8
     for (int i = 1; i < count - 1; ++i) {
         if constexpr (WholeRow) {
@@ -229,37 +244,41 @@ inline Lanes AddPixelCells(Lanes sum, const Lanes* p, const Lanes* q, const Foot
             sum += r.weight * ((b + d * r.cy) * Broadcast(0.5) + c * r.cy + a);
         }
     }
-    return sum + CellTerm(p + (count - 1), q + (count - 1), f.lengthLast * r.wy, f.middleLast, r.cy);
+    last = CornersAt(p + (count - 1), q + (count - 1), r);
+    return sum + CellTerm(last, f.lengthLast * r.wy, f.middleLast, r);
 }
 
 // Adds one cell row (between pixel rows P above and Q below) to the sums of a chunk's pixels.
 template <bool WholeRow>
 void AddCellRow(Lanes* sums, const Footprint* columns, int pixels, const Lanes* P, const Lanes* Q, int lo,
                 const CellRowWeights& r) {
+    Corners carried{};
+    int carriedColumn = lo - 2;  // no cell yet
     for (int k = 0; k < pixels; ++k) {
         const Footprint& f = columns[k];
         const Lanes* p = P + (f.first - lo);
         const Lanes* q = Q + (f.first - lo);
+        if (f.count < 1) continue;
+        const Corners first = f.first == carriedColumn ? carried : CornersAt(p, q, r);
+        carriedColumn = f.first + f.count - 1;
         switch (f.count) {
-            case 0:
-                break;
             case 1:
-                sums[k] = AddPixelCells<WholeRow, 1>(sums[k], p, q, f, r);
+                sums[k] = AddPixelCells<WholeRow, 1>(sums[k], p, q, f, r, first, carried);
                 break;
             case 2:
-                sums[k] = AddPixelCells<WholeRow, 2>(sums[k], p, q, f, r);
+                sums[k] = AddPixelCells<WholeRow, 2>(sums[k], p, q, f, r, first, carried);
                 break;
             case 3:
-                sums[k] = AddPixelCells<WholeRow, 3>(sums[k], p, q, f, r);
+                sums[k] = AddPixelCells<WholeRow, 3>(sums[k], p, q, f, r, first, carried);
                 break;
             case 4:
-                sums[k] = AddPixelCells<WholeRow, 4>(sums[k], p, q, f, r);
+                sums[k] = AddPixelCells<WholeRow, 4>(sums[k], p, q, f, r, first, carried);
                 break;
             case 5:
-                sums[k] = AddPixelCells<WholeRow, 5>(sums[k], p, q, f, r);
+                sums[k] = AddPixelCells<WholeRow, 5>(sums[k], p, q, f, r, first, carried);
                 break;
             default:
-                sums[k] = AddPixelCells<WholeRow, 0>(sums[k], p, q, f, r);
+                sums[k] = AddPixelCells<WholeRow, 0>(sums[k], p, q, f, r, first, carried);
                 break;
         }
     }
