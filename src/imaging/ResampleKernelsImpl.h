@@ -57,7 +57,7 @@ inline double MiddleAt(const Footprint& f, int k) {
     return k == 0 ? f.middleFirst : k == f.count - 1 ? f.middleLast : 0.5;
 }
 
-// The area loops and the cell loops below work on a batch of K neighbouring target pixels
+// The area loops below work on a batch of K neighbouring target pixels
 // at once. Each pixel keeps its own sum, built in exactly the order of the formula; K sums
 // side by side only give the processor independent additions to overlap, where a single
 // pixel would wait for each addition to finish before starting the next.
