@@ -1,0 +1,181 @@
+#include "ArchiveReader.h"
+
+#include <iconv.h>
+
+#include <locale.h>
+#include <cctype>
+#include <cerrno>
+
+namespace pictavo::archiver {
+
+namespace {
+
+// Large blocks keep the number of reads (and seeks of the zip reader) small.
+constexpr std::size_t kBlockBytes = 64 * 1024;
+
+void EnableFormats(archive* reader, Kind kind) {
+    switch (kind) {
+        case Kind::Zip:
+            // The seekable reader takes the central directory, so a member is reached
+            // without reading the members before it.
+            archive_read_support_format_zip_seekable(reader);
+            break;
+        case Kind::Lha:
+            archive_read_support_format_lha(reader);
+            break;
+        case Kind::SevenZip:
+            archive_read_support_format_7zip(reader);
+            break;
+        case Kind::Cab:
+            archive_read_support_format_cab(reader);
+            break;
+        case Kind::Rar:
+            archive_read_support_format_rar(reader);
+            archive_read_support_format_rar5(reader);
+            break;
+        case Kind::Tar:
+            archive_read_support_format_tar(reader);
+            archive_read_support_format_cpio(reader);
+            archive_read_support_format_ar(reader);
+            archive_read_support_format_raw(reader);
+            archive_read_support_filter_gzip(reader);
+            archive_read_support_filter_bzip2(reader);
+            archive_read_support_filter_xz(reader);
+            archive_read_support_filter_lzma(reader);
+            archive_read_support_filter_compress(reader);
+            archive_read_support_filter_rpm(reader);
+            archive_read_support_filter_zstd(reader);
+            break;
+    }
+}
+
+bool FormatBelongsTo(Kind kind, archive* reader) {
+    const int format = archive_format(reader) & ARCHIVE_FORMAT_BASE_MASK;
+    switch (kind) {
+        case Kind::Zip:
+            return format == ARCHIVE_FORMAT_ZIP;
+        case Kind::Lha:
+            return format == ARCHIVE_FORMAT_LHA;
+        case Kind::SevenZip:
+            return format == ARCHIVE_FORMAT_7ZIP;
+        case Kind::Cab:
+            return format == ARCHIVE_FORMAT_CAB;
+        case Kind::Rar:
+            return format == ARCHIVE_FORMAT_RAR || format == ARCHIVE_FORMAT_RAR_V5;
+        case Kind::Tar:
+            if (format == ARCHIVE_FORMAT_RAW) return archive_filter_count(reader) > 1;  // compressed
+            return format == ARCHIVE_FORMAT_TAR || format == ARCHIVE_FORMAT_CPIO ||
+                   format == ARCHIVE_FORMAT_AR;
+    }
+    return false;
+}
+
+std::string LoneFileName(const std::string& archivePath) {
+    std::string name = archivePath.substr(archivePath.find_last_of('/') + 1);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) {
+        std::string suffix = name.substr(dot);
+        for (char& c : suffix) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (const char* known : {".gz", ".bz2", ".xz", ".z", ".lzma", ".zst"})
+            if (suffix == known) return name.substr(0, dot);
+    }
+    return "data";
+}
+
+struct IconvCloser {
+    void operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
+};
+
+}  // namespace
+
+Utf8Locale::Utf8Locale() {
+    static const locale_t utf8 = newlocale(LC_ALL_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    if (utf8 != static_cast<locale_t>(nullptr)) previous_ = uselocale(utf8);
+}
+
+Utf8Locale::~Utf8Locale() {
+    if (previous_ != static_cast<locale_t>(nullptr)) uselocale(previous_);
+}
+
+Reader OpenReader(Kind kind, const std::string& path, const std::string& password) {
+    Reader reader(archive_read_new());
+    if (!reader) return {};
+    EnableFormats(reader.get(), kind);
+    if (!password.empty()) archive_read_add_passphrase(reader.get(), password.c_str());
+    if (archive_read_open_filename(reader.get(), path.c_str(), kBlockBytes) != ARCHIVE_OK) return {};
+    return reader;
+}
+
+bool NextEntry(archive* reader, archive_entry*& entry) {
+    const int result = archive_read_next_header(reader, &entry);
+    return result == ARCHIVE_OK || result == ARCHIVE_WARN;
+}
+
+bool ClaimsFile(Kind kind, const std::string& path) {
+    Utf8Locale locale;
+    Reader reader = OpenReader(kind, path);
+    if (!reader) return false;
+    archive_entry* entry = nullptr;
+    const int result = archive_read_next_header(reader.get(), &entry);
+    if (result != ARCHIVE_OK && result != ARCHIVE_WARN && result != ARCHIVE_EOF) return false;
+    return FormatBelongsTo(kind, reader.get());
+}
+
+std::string MemberName(archive* reader, archive_entry* entry, const std::string& archivePath) {
+    if ((archive_format(reader) & ARCHIVE_FORMAT_BASE_MASK) == ARCHIVE_FORMAT_RAW)
+        return LoneFileName(archivePath);
+    if (const char* utf8 = archive_entry_pathname_utf8(entry)) {
+        std::string name(utf8);
+        if (IsValidUtf8(name)) return name;
+    }
+    const char* raw = archive_entry_pathname(entry);
+    if (raw == nullptr) return {};
+    std::string name(raw);
+    return IsValidUtf8(name) ? name : Cp932ToUtf8(name);
+}
+
+bool IsPlainFile(archive_entry* entry) {
+    return archive_entry_filetype(entry) == AE_IFREG && archive_entry_hardlink(entry) == nullptr &&
+           archive_entry_symlink(entry) == nullptr;
+}
+
+bool IsValidUtf8(const std::string& bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        std::size_t length = lead < 0x80         ? 1
+                             : (lead >> 5) == 6  ? 2
+                             : (lead >> 4) == 14 ? 3
+                             : (lead >> 3) == 30 ? 4
+                                                 : 0;
+        if (length == 0 || (length == 2 && lead < 0xC2) || i + length > bytes.size()) return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+        i += length;
+    }
+    return true;
+}
+
+std::string Cp932ToUtf8(const std::string& bytes) {
+    const iconv_t cd = iconv_open("UTF-8", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return {};
+    const std::unique_ptr<void, IconvCloser> owner(cd);
+    std::string out;
+    char buffer[256];
+    char* in = const_cast<char*>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    while (inLeft > 0) {
+        char* outPtr = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t done = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, outPtr - buffer);
+        if (done == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            out += "\xEF\xBF\xBD";  // U+FFFD for a byte that code page 932 does not define
+            ++in;
+            --inLeft;
+        }
+    }
+    return out;
+}
+
+}  // namespace pictavo::archiver
