@@ -154,7 +154,8 @@ bool CopyData(archive* reader, archive_entry* entry, int fd, const ExtractLimits
 }
 
 bool FitsLimits(archive_entry* entry, int folder, const ExtractLimits& limits) {
-    if (!archive_entry_size_is_set(entry)) return true;  // bounded while copying
+    if (!archive_entry_size_is_set(entry))
+        return FreeBytes(folder) >= limits.reserveBytes;  // bounded while copying
     const auto declared = static_cast<std::uint64_t>(archive_entry_size(entry));
     return archive_entry_size(entry) >= 0 && declared <= limits.maxMemberBytes &&
            FreeBytes(folder) >= declared + limits.reserveBytes;

@@ -26,19 +26,28 @@ struct EntryDeleter {
 
 void SetFormat(archive* writer, Format format) {
     switch (format) {
-        case Format::Zip: archive_write_set_format_zip(writer); break;
-        case Format::SevenZip: archive_write_set_format_7zip(writer); break;
-        case Format::Tar: archive_write_set_format_pax_restricted(writer); break;
+        case Format::Zip:
+            archive_write_set_format_zip(writer);
+            break;
+        case Format::SevenZip:
+            archive_write_set_format_7zip(writer);
+            break;
+        case Format::Tar:
+            archive_write_set_format_pax_restricted(writer);
+            break;
         case Format::TarGz:
             archive_write_set_format_pax_restricted(writer);
             archive_write_add_filter_gzip(writer);
             break;
-        case Format::Cpio: archive_write_set_format_cpio_newc(writer); break;
+        case Format::Cpio:
+            archive_write_set_format_cpio_newc(writer);
+            break;
         case Format::LoneGz:
             archive_write_set_format_raw(writer);
             archive_write_add_filter_gzip(writer);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -156,12 +165,13 @@ void PatchFile(const std::string& path, const std::string& from, const std::stri
 
 void SetZipDeclaredSize(const std::string& path, unsigned size) {
     std::string bytes = ReadFile(path);
-    const std::string central("PK\x01\x02", 4);
-    for (std::size_t at = bytes.find(central); at != std::string::npos; at = bytes.find(central, at + 4)) {
-        std::string field;
-        Put32(field, size);
-        bytes.replace(at + 24, 4, field);
-    }
+    std::string field;
+    Put32(field, size);
+    for (const auto& [signature, offset] :
+         {std::pair{std::string("PK\x01\x02", 4), 24}, {std::string("PK\x03\x04", 4), 22}})
+        for (std::size_t at = bytes.find(signature); at != std::string::npos;
+             at = bytes.find(signature, at + 4))
+            bytes.replace(at + offset, 4, field);
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 

@@ -28,7 +28,7 @@ bool WriteArchive(const std::string& path, Format format, const std::vector<Memb
 // page, or sizes that lie.
 void PatchFile(const std::string& path, const std::string& from, const std::string& to);
 
-// Changes the uncompressed size that a zip's central directory gives for every member.
+// Changes the uncompressed size that a zip's headers give for every member.
 void SetZipDeclaredSize(const std::string& path, unsigned size);
 
 std::string ReadFile(const std::string& path);

@@ -36,17 +36,14 @@ TEST_P(FormatTest, OnlyItsModuleClaimsItAndTheMembersComeBack) {
     EXPECT_EQ(ReadFile(MemberTempPath(state.TempFolder, "b/x.jpg").toStdString()), "picture x");
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, FormatTest,
-                         ::testing::Values(FormatCase{Format::Zip, "pics.ZIP", 0}, FormatCase{Format::Zip, "book.jar", 0},
-                                           FormatCase{Format::Zip, "comic.cbz", 0},
-                                           FormatCase{Format::Zip, "misnamed.7z", 0},
-                                           FormatCase{Format::SevenZip, "pics.7z", 2},
-                                           FormatCase{Format::Tar, "pics.tar", 8},
-                                           FormatCase{Format::TarGz, "pics.tar.gz", 8},
-                                           FormatCase{Format::Cpio, "pics.cpio", 8},
-                                           FormatCase{Format::Lha, "pics.lzh", 1},
-                                           FormatCase{Format::Cab, "pics.cab", 3},
-                                           FormatCase{Format::Rar, "pics.rar", 6}));
+INSTANTIATE_TEST_SUITE_P(
+    Formats, FormatTest,
+    ::testing::Values(FormatCase{Format::Zip, "pics.ZIP", 0}, FormatCase{Format::Zip, "book.jar", 0},
+                      FormatCase{Format::Zip, "comic.cbz", 0}, FormatCase{Format::Zip, "misnamed.7z", 0},
+                      FormatCase{Format::SevenZip, "pics.7z", 2}, FormatCase{Format::Tar, "pics.tar", 8},
+                      FormatCase{Format::TarGz, "pics.tar.gz", 8}, FormatCase{Format::Cpio, "pics.cpio", 8},
+                      FormatCase{Format::Lha, "pics.lzh", 1}, FormatCase{Format::Cab, "pics.cab", 3},
+                      FormatCase{Format::Rar, "pics.rar", 6}));
 
 TEST_F(ArchiveTest, LoneCompressedFileIsNamedAfterTheArchive) {
     const std::string archive = Path("photo.jpg.gz");
@@ -72,12 +69,15 @@ TEST_F(ArchiveTest, KindsWithoutAModuleGiveTheFixedAnswers) {
         EXPECT_EQ(Manager().RunCommand(kind, nullptr, "x", nullptr, 0), 1);
     }
     for (const std::int32_t kind : {0, 1, 2, 3, 6, 8}) EXPECT_TRUE(Manager().IsReady(kind)) << kind;
-    EXPECT_EQ(RestrictArchiveFilter(Manager()),
-              "対応している圧縮形式|*.zip;*.jar;*.lzh;*.lha;*.lzs;*.7z;*.cab;*.rar;*.tar;*.tgz;*.taz;*.tar.gz;*.gz;*.z;"
-              "*.bz2;*.cpio;*.rpm;*.deb;|UnZip32.dll系(*.zip,*.jar)|*.zip;*.jar|Unlha32.dll系(*.lzh,*.lha,*.lzs)|*."
-              "lzh;*.lha;*.lzs|7-Zip32.dll系(*.7z)|*.7z|Cab32.dll系(*.cab)|*.cab|Unrar32.dll系(*.rar)|*.rar|Tar32."
-              "dll系(*.tar,*.tgz,*.taz,*.tar.gz,*.gz,*.z,*.bz2,*.cpio,*.rpm,*.deb)|*.tar;*.tgz;*.taz;*.tar.gz;*.gz;*."
-              "z;*.bz2;*.cpio;*.rpm;*.deb|全てのファイル|*");
+    EXPECT_EQ(
+        RestrictArchiveFilter(Manager()),
+        "対応している圧縮形式|*.zip;*.jar;*.lzh;*.lha;*.lzs;*.7z;*.cab;*.rar;*.tar;*.tgz;*.taz;*.tar.gz;*.gz;"
+        "*.z;"
+        "*.bz2;*.cpio;*.rpm;*.deb;|UnZip32.dll系(*.zip,*.jar)|*.zip;*.jar|Unlha32.dll系(*.lzh,*.lha,*.lzs)|*."
+        "lzh;*.lha;*.lzs|7-Zip32.dll系(*.7z)|*.7z|Cab32.dll系(*.cab)|*.cab|Unrar32.dll系(*.rar)|*.rar|Tar32."
+        "dll系(*.tar,*.tgz,*.taz,*.tar.gz,*.gz,*.z,*.bz2,*.cpio,*.rpm,*.deb)|*.tar;*.tgz;*.taz;*.tar.gz;*.gz;"
+        "*."
+        "z;*.bz2;*.cpio;*.rpm;*.deb|全てのファイル|*");
 
     EXPECT_EQ(RestrictArchiveFilter(TArchiveFunction({}, PICTAVO_MODULE_DIR)), QString(kAllFilesFilter));
     std::array<bool, 12> cabOnly{};
@@ -93,8 +93,11 @@ TEST_F(ArchiveTest, KindsWithoutAModuleGiveTheFixedAnswers) {
 TEST_F(ArchiveTest, ListingKeepsPicturesWithinTheFiltersSorted) {
     const std::string archive = Path("mixed.zip");
     ASSERT_TRUE(WriteArchive(archive, Format::Zip,
-                             {{"z.jpg", std::string(10, 'z')}, {"b/a.jpg", std::string(30, 'a')},
-                              {"a/B.JPG", std::string(20, 'b')}, {"d/", "", Member::Folder}, {"c.txt", "text"},
+                             {{"z.jpg", std::string(10, 'z')},
+                              {"b/a.jpg", std::string(30, 'a')},
+                              {"a/B.JPG", std::string(20, 'b')},
+                              {"d/", "", Member::Folder},
+                              {"c.txt", "text"},
                               {"e.png", std::string(5, 'e')}}));
     ASSERT_TRUE(List(archive));
     EXPECT_EQ(state.ImageList, (QStringList{"a/B.JPG", "b/a.jpg", "e.png", "z.jpg"}));
