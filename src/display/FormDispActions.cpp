@@ -22,6 +22,14 @@ void FormDispActions::ProcessPendingEvents() {
     QCoreApplication::processEvents();
 }
 
+bool FormDispActions::IsShowInProgress() const {
+    return window_.IsShowInProgress();
+}
+
+std::uint64_t FormDispActions::ShowGeneration() const {
+    return window_.ShowGeneration();
+}
+
 void FormDispActions::RepaintPictureArea() {
     window_.RepaintPictureArea();
 }

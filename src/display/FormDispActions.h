@@ -16,6 +16,8 @@ public:
     bool IsShowRunning() const override;
     void HideDisplay() override;
     void ProcessPendingEvents() override;
+    bool IsShowInProgress() const override;
+    std::uint64_t ShowGeneration() const override;
     void RepaintPictureArea() override;
     void EmptyPictureCache() override;
     void ShowPictures(std::int32_t index, std::int32_t second, bool twoPage) override;

@@ -158,6 +158,14 @@ bool Form_disp::HasCurrentPicture() const {
     return show_->CurrentPicture() != nullptr;
 }
 
+bool Form_disp::IsShowInProgress() const {
+    return show_->InProgress();
+}
+
+std::uint64_t Form_disp::ShowGeneration() const {
+    return show_->Generation();
+}
+
 void Form_disp::Start() {
     state_.DisplayClosing = false;
     setEnabled(true);

@@ -66,6 +66,9 @@ public:
     const QImage& Canvas() const;
     const SpreadSizes& LastSpreadSizes() const;
     bool HasCurrentPicture() const;
+    // See PictureShow::InProgress and PictureShow::Generation.
+    bool IsShowInProgress() const;
+    std::uint64_t ShowGeneration() const;
 
 signals:
     // End of the hide sequence.

@@ -91,6 +91,42 @@ private slots:
         QCOMPARE(Centre(), EntryColor(11));  // the picture is drawn again from the cache
     }
 
+    // The window system queues repeats of a held key while a picture is read; each one served
+    // inside the redraw of the key-result line would nest one show deeper for as long as the
+    // key is held, and every level would draw again on the way out.
+    void aHeldKeyDropsTheRepeatsThatArriveDuringAShow() {
+        fx_->state.settings.IsShowKeyResult = true;
+        int repeats = 0;
+        *fx_->onDecode = [&] {
+            if (repeats++ < 20) PostKey(Qt::Key_Right, true);
+        };
+        Key(Qt::Key_Right);
+        QCoreApplication::processEvents();
+        *fx_->onDecode = nullptr;
+        QCOMPARE(fx_->state.CurrentIndex, 1);
+        QCOMPARE(repeats, 1);
+        QCOMPARE(Strip(), Rendered(QStringLiteral("次の画像を表示")));
+        // A fresh press while a show is under way is still served.
+        *fx_->onDecode = [&] { *fx_->onDecode = nullptr, PostKey(Qt::Key_Right, false); };
+        Key(Qt::Key_Right);
+        QCOMPARE(fx_->state.CurrentIndex, 3);
+        QCOMPARE(Centre(), EntryColor(3));
+    }
+
+    // Keys served while a show resolves its path start shows of their own; the outer show must
+    // then neither draw its picture nor its older information lines over theirs.
+    void anOvertakenShowLeavesTheScreenToTheNestedOne() {
+        fx_->state.settings.FileInfoState = 1;
+        fx_->ShowEntry(1);
+        Key(Qt::Key_F2);
+        const QImage expected = fx_->window->Canvas().copy();
+        PostKey(Qt::Key_Right, false);
+        PostKey(Qt::Key_F2, false);
+        fx_->ShowEntry(0);
+        QCOMPARE(fx_->state.CurrentIndex, 1);
+        QCOMPARE(fx_->window->Canvas(), expected);
+    }
+
     void rightClickRunsTheCommandBoundToIt() {
         fx_->state.settings.NextKey = 2;  // "マウス右"
         QTest::mouseClick(Area(), Qt::RightButton, {}, QPoint(5, 5));
@@ -134,6 +170,10 @@ private:
     QRgb RightPage() const { return Pixel(150, 75); }
 
     void Key(Qt::Key key) { QTest::keyClick(fx_->window.get(), key); }
+    void PostKey(Qt::Key key, bool autoRepeat) {
+        QCoreApplication::postEvent(
+            fx_->window.get(), new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat));
+    }
     void Wheel(int delta) {
         const QPointF at(100, 75);
         QWheelEvent wheel(at, Area()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
