@@ -1,6 +1,9 @@
 #include "ArchiveReader.h"
 
+#include <fcntl.h>
 #include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <locale.h>
 #include <cctype>
@@ -102,7 +105,17 @@ Reader OpenReader(Kind kind, const std::string& path, const std::string& passwor
     if (!reader) return {};
     EnableFormats(reader.get(), kind);
     if (!password.empty()) archive_read_add_passphrase(reader.get(), password.c_str());
-    if (archive_read_open_filename(reader.get(), path.c_str(), kBlockBytes) != ARCHIVE_OK) return {};
+    // Opened without waiting and checked to be a regular file first: a FIFO named like an
+    // archive would otherwise block the program. libarchive then reopens that very file.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return {};
+    struct stat info {};
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    const std::string same = "/proc/self/fd/" + std::to_string(fd);
+    const bool opened =
+        regular && archive_read_open_filename(reader.get(), same.c_str(), kBlockBytes) == ARCHIVE_OK;
+    ::close(fd);
+    if (!opened) return {};
     return reader;
 }
 

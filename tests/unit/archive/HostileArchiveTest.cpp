@@ -1,5 +1,6 @@
 // Archives made to do harm: nothing they hold may touch anything outside the temporary
 // folder, and a member that cannot be extracted exactly leaves nothing behind.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDirIterator>
@@ -131,7 +132,7 @@ TEST_F(HostileTest, PlantedLinksAreNotFollowed) {
 }
 
 // More data than declared, a declared size beyond the picture limit, a name the command line
-// cannot carry, a cut archive, a lone file without a declared size past the limit, and a
+// cannot carry, a FIFO, a cut archive, a lone file without a declared size past the limit, and a
 // nearly full disk: nothing is left at the member's path, nor any temporary file.
 TEST_F(HostileTest, BombsAndUncarriableNamesLeaveNothing) {
     const std::string bomb = Path("bomb.zip");
@@ -141,6 +142,9 @@ TEST_F(HostileTest, BombsAndUncarriableNamesLeaveNothing) {
     EXPECT_EQ(Show("big.jpg"), "-");
     SetZipDeclaredSize(bomb, 0x50000000);
     EXPECT_EQ(Show("big.jpg"), "-");
+
+    ASSERT_EQ(mkfifo(Path("pipe.zip").c_str(), 0600), 0);  // refused without waiting for a writer
+    EXPECT_EQ(DetectArchiver(Manager(), QString::fromStdString(Path("pipe.zip"))), kNoArchiver);
 
     const std::string quoted = Path("quoted.zip");
     ASSERT_TRUE(WriteArchive(quoted, Format::Zip, {{"q\"uote.jpg", "q"}, {"q", "other"}}));
