@@ -143,6 +143,11 @@ QStringList ExtractMembers(const TArchiveFunction& archives, const AppState& sta
     return paths;
 }
 
+QString ResolveMember(const AppState& state, const QString& member, ArcWindow window) {
+    if (state.archives == nullptr) return {};
+    return ExtractMembers(*state.archives, state, {member}, window).value(0);
+}
+
 void ClearTempFolder(const QString& folder) {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) ClearFolder(fd, 0);

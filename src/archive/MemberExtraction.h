@@ -30,6 +30,10 @@ QString MemberTempPath(const QString& tempFolder, const QString& member);
 QStringList ExtractMembers(const TArchiveFunction& archives, const AppState& state,
                            const QStringList& members, ArcWindow window);
 
+// The path to read for `member` of the archive on show, extracted first through the manager
+// that `state` lends (empty when there is none). See ExtractMembers.
+QString ResolveMember(const AppState& state, const QString& member, ArcWindow window);
+
 // Empties `folder`: every file, link and sub-folder in it goes (read-only ones included), the
 // folder itself stays. A link is removed itself, never what it points to, and nothing outside
 // `folder` is touched. Failures are ignored; a missing folder is left missing.

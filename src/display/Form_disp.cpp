@@ -10,6 +10,7 @@
 #include <QWindow>
 #include <exception>
 
+#include "archive/MemberExtraction.h"
 #include "display/CommandDispatcher.h"
 #include "display/DisplayFrame.h"
 #include "display/DisplayInputFilter.h"
@@ -107,6 +108,9 @@ Form_disp::Form_disp(AppState& state, QWidget* parent) : QWidget(parent), state_
     hooks.finish = [this] {
         if (timerDisp_->isActive()) timerDisp_->start();  // the auto-slide interval counts from this show
         BringToFront();
+    };
+    hooks.memberPath = [this](const QString& member) {
+        return ResolveMember(state_, member, reinterpret_cast<ArcWindow>(effectiveWinId()));
     };
     show_ = std::make_unique<PictureShow>(state_, *area_, std::move(hooks));
     actions_ = std::make_unique<FormDispActions>(*this, state_);
@@ -217,6 +221,7 @@ void Form_disp::HideDisplay() {
     state_.DisplayClosing = true;
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Pictavo"));
     timerDisp_->stop();
+    if (state_.SourceKind == 1) ClearTempFolder(state_.TempFolder);
     if (!state_.settings.IsFullScreen) {
         const QRect g = geometry();
         state_.settings.DispWindowWidth = g.width();
