@@ -91,9 +91,24 @@ struct IconvCloser {
 
 }  // namespace
 
+// The locale object lives as long as the module: freed when the module is unloaded.
+class LocaleHandle {
+public:
+    LocaleHandle() : locale_(newlocale(LC_ALL_MASK, "C.UTF-8", static_cast<locale_t>(nullptr))) {}
+    ~LocaleHandle() {
+        if (locale_ != static_cast<locale_t>(nullptr)) freelocale(locale_);
+    }
+    LocaleHandle(const LocaleHandle&) = delete;
+    LocaleHandle& operator=(const LocaleHandle&) = delete;
+    locale_t Get() const { return locale_; }
+
+private:
+    locale_t locale_;
+};
+
 Utf8Locale::Utf8Locale() {
-    static const locale_t utf8 = newlocale(LC_ALL_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
-    if (utf8 != static_cast<locale_t>(nullptr)) previous_ = uselocale(utf8);
+    static const LocaleHandle utf8;
+    if (utf8.Get() != static_cast<locale_t>(nullptr)) previous_ = uselocale(utf8.Get());
 }
 
 Utf8Locale::~Utf8Locale() {
