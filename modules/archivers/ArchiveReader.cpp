@@ -13,8 +13,9 @@ namespace pictavo::archiver {
 
 namespace {
 
-// Large blocks keep the number of reads (and seeks of the zip reader) small.
-constexpr std::size_t kBlockBytes = 64 * 1024;
+// The zip reader seeks to every member's local header and reads a whole block there, so a
+// small block keeps a listing of many members from reading the archive many times over.
+constexpr std::size_t kBlockBytes = 10240;
 
 void EnableFormats(archive* reader, Kind kind) {
     switch (kind) {
@@ -85,6 +86,21 @@ std::string LoneFileName(const std::string& archivePath) {
     return "data";
 }
 
+// Opens `path` for `reader`. The file is opened without waiting and checked to be a regular
+// file first (a FIFO named like an archive would otherwise block the program); libarchive
+// then reopens that very file.
+bool OpenFile(archive* reader, const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info {};
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    const std::string same = "/proc/self/fd/" + std::to_string(fd);
+    const bool opened =
+        regular && archive_read_open_filename(reader, same.c_str(), kBlockBytes) == ARCHIVE_OK;
+    ::close(fd);
+    return opened;
+}
+
 struct IconvCloser {
     void operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
 };
@@ -120,17 +136,7 @@ Reader OpenReader(Kind kind, const std::string& path, const std::string& passwor
     if (!reader) return {};
     EnableFormats(reader.get(), kind);
     if (!password.empty()) archive_read_add_passphrase(reader.get(), password.c_str());
-    // Opened without waiting and checked to be a regular file first: a FIFO named like an
-    // archive would otherwise block the program. libarchive then reopens that very file.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return {};
-    struct stat info {};
-    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    const std::string same = "/proc/self/fd/" + std::to_string(fd);
-    const bool opened =
-        regular && archive_read_open_filename(reader.get(), same.c_str(), kBlockBytes) == ARCHIVE_OK;
-    ::close(fd);
-    if (!opened) return {};
+    if (!OpenFile(reader.get(), path)) return {};
     return reader;
 }
 
@@ -141,6 +147,14 @@ bool NextEntry(archive* reader, archive_entry*& entry) {
 
 bool ClaimsFile(Kind kind, const std::string& path) {
     Utf8Locale locale;
+    // A zip that starts with a member is claimed on its first header alone: the seekable
+    // reader would read the whole central directory, once more than the listing does.
+    if (kind == Kind::Zip) {
+        Reader streaming(archive_read_new());
+        archive_read_support_format_zip_streamable(streaming.get());
+        archive_entry* first = nullptr;
+        if (OpenFile(streaming.get(), path) && NextEntry(streaming.get(), first)) return true;
+    }
     Reader reader = OpenReader(kind, path);
     if (!reader) return false;
     archive_entry* entry = nullptr;
@@ -152,14 +166,16 @@ bool ClaimsFile(Kind kind, const std::string& path) {
 std::string MemberName(archive* reader, archive_entry* entry, const std::string& archivePath) {
     if ((archive_format(reader) & ARCHIVE_FORMAT_BASE_MASK) == ARCHIVE_FORMAT_RAW)
         return LoneFileName(archivePath);
-    if (const char* utf8 = archive_entry_pathname_utf8(entry)) {
-        std::string name(utf8);
-        if (IsValidUtf8(name)) return name;
-    }
+    // Names already in UTF-8 (as stored, or converted by libarchive for archives that mark
+    // them so) need no conversion, which would cost a converter per member.
     const char* raw = archive_entry_pathname(entry);
-    if (raw == nullptr) return {};
-    std::string name(raw);
-    return IsValidUtf8(name) ? name : Cp932ToUtf8(name);
+    std::string name = raw != nullptr ? raw : "";
+    if (raw != nullptr && IsValidUtf8(name)) return name;
+    if (const char* utf8 = archive_entry_pathname_utf8(entry)) {
+        std::string converted(utf8);
+        if (IsValidUtf8(converted)) return converted;
+    }
+    return raw != nullptr ? Cp932ToUtf8(name) : std::string();
 }
 
 bool IsPlainFile(archive_entry* entry) {
