@@ -25,6 +25,13 @@ public:
     void EraseKeyResultStrip() override;
     void WriteKeyResult(const QString& text) override;
     OverlayState Overlays() const override;
+    void ToggleAutoSlide() override;
+    void ToggleFileList() override;
+    void ToggleSettingsPanel() override;
+    void CloseSettingsPanel() override;
+    bool ToggleAnimation() override;
+    void AddCurrentToList() override;
+    void ToggleClock() override;
 
 private:
     Form_disp& window_;

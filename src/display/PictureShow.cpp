@@ -158,6 +158,18 @@ void PictureShow::LoadSpreadPictures(int left, int right) {
     Finish();
 }
 
+void PictureShow::LoadAnimation(int index, const std::function<void(const QString&)>& play) {
+    if (state_.DisplayClosing) {
+        Finish();
+        return;
+    }
+    const LoadScope scope(*this);
+    const QString path = ResolvePath(index);
+    if (!scope.StillCurrent()) return;  // a nested show has put its own picture in the view
+    play(path);
+    Finish();
+}
+
 void PictureShow::WriteInfoLines(const QStringList& lines) {
     const int height = area_.LineHeight();
     const QColor color = ColorFromSetting(state_.settings.FileInfoColor);
@@ -165,6 +177,7 @@ void PictureShow::WriteInfoLines(const QStringList& lines) {
 }
 
 void PictureShow::Finish() {
+    area_.Present();
     if (hooks_.finish) hooks_.finish();
 }
 

@@ -40,6 +40,11 @@ public:
     // Shows entries `left` and `right` side by side, as above.
     void LoadSpreadPictures(int left, int right);
 
+    // The animation mode's load: resolves entry `index` and hands its local path to `play`
+    // (which shows it in the animation view), then finishes as every load does. Overtaken by
+    // a nested show while the path is resolved, it leaves the view to that show.
+    void LoadAnimation(int index, const std::function<void(const QString& path)>& play);
+
     // Applies image-processing command `command` (see PictureProcessing.h) to the cache; 0
     // rereads the file(s) last shown. Throws what loading or the filters throw.
     void ProcessPicture(int command);

@@ -15,6 +15,28 @@ QRgb EntryColor(int i) {
     return QColor::fromHsv((i * 37) % 360, 200, 230).rgb();
 }
 
+// Notes what the picture area had on its canvas each time it was painted on the screen.
+class PaintWatcher : public QObject {
+public:
+    explicit PaintWatcher(PictureArea* area) : area_(area) { area->installEventFilter(this); }
+    QRgb lastPaintedCentre = 0;
+    QImage lastPaintedStrip;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            const QImage& canvas = area_->Canvas();
+            lastPaintedCentre = canvas.pixel(canvas.width() / 2, canvas.height() / 2) | 0xFF000000u;
+            const int line = area_->LineHeight();
+            lastPaintedStrip = canvas.copy(0, canvas.height() - line, canvas.width(), line);
+        }
+        return false;
+    }
+
+private:
+    PictureArea* area_;
+};
+
 }  // namespace
 
 // The slideshow window driven by real key, mouse and wheel events: 12 uniform pictures of
@@ -125,6 +147,19 @@ private slots:
         fx_->ShowEntry(0);
         QCOMPARE(fx_->state.CurrentIndex, 1);
         QCOMPARE(fx_->window->Canvas(), expected);
+    }
+
+    // Under a stream of presses the event loop never idles; a show must reach the screen
+    // before the next key is served, not when the loop next finds time to paint.
+    void everyShowIsPaintedBeforeTheNextInput() {
+        PaintWatcher watcher(Area());
+        for (int i = 1; i <= 3; ++i) {
+            fx_->ShowEntry(i);
+            QCOMPARE(watcher.lastPaintedCentre, EntryColor(i));
+        }
+        fx_->state.settings.IsShowKeyResult = true;
+        Key(Qt::Key_Right);
+        QCOMPARE(watcher.lastPaintedStrip, Strip());
     }
 
     void rightClickRunsTheCommandBoundToIt() {
