@@ -25,30 +25,12 @@ struct EntryDeleter {
 };
 
 void SetFormat(archive* writer, Format format) {
-    switch (format) {
-        case Format::Zip:
-            archive_write_set_format_zip(writer);
-            break;
-        case Format::SevenZip:
-            archive_write_set_format_7zip(writer);
-            break;
-        case Format::Tar:
-            archive_write_set_format_pax_restricted(writer);
-            break;
-        case Format::TarGz:
-            archive_write_set_format_pax_restricted(writer);
-            archive_write_add_filter_gzip(writer);
-            break;
-        case Format::Cpio:
-            archive_write_set_format_cpio_newc(writer);
-            break;
-        case Format::LoneGz:
-            archive_write_set_format_raw(writer);
-            archive_write_add_filter_gzip(writer);
-            break;
-        default:
-            break;
-    }
+    if (format == Format::Zip) archive_write_set_format_zip(writer);
+    if (format == Format::SevenZip) archive_write_set_format_7zip(writer);
+    if (format == Format::Tar || format == Format::TarGz) archive_write_set_format_pax_restricted(writer);
+    if (format == Format::Cpio) archive_write_set_format_cpio_newc(writer);
+    if (format == Format::LoneGz) archive_write_set_format_raw(writer);
+    if (format == Format::TarGz || format == Format::LoneGz) archive_write_add_filter_gzip(writer);
 }
 
 bool WriteWithLibarchive(const std::string& path, Format format, const std::vector<Member>& members,
@@ -59,6 +41,7 @@ bool WriteWithLibarchive(const std::string& path, Format format, const std::vect
     if (!password.empty()) archive_write_set_passphrase(writer.get(), password.c_str());
     if (archive_write_open_filename(writer.get(), path.c_str()) != ARCHIVE_OK) return false;
     for (const Member& member : members) {
+        if (format == Format::LoneGz && &member != &members.front()) break;  // it holds one file
         std::unique_ptr<archive_entry, EntryDeleter> entry(archive_entry_new());
         archive_entry_set_pathname_utf8(entry.get(), member.name.c_str());
         archive_entry_set_mtime(entry.get(), 1700000000, 0);
