@@ -120,6 +120,8 @@ QString MemberTempPath(const QString& tempFolder, const QString& member) {
 
 QStringList ExtractMembers(const TArchiveFunction& archives, const AppState& state,
                            const QStringList& members, ArcWindow window) {
+    // Without a temporary folder there is nowhere safe to extract to (never the root folder).
+    if (state.TempFolder.isEmpty()) return QStringList(QList<QString>(members.size()));
     const QString destination = state.TempFolder + u'/';
     QStringList commands;
     QStringList paths;

@@ -166,6 +166,8 @@ TEST_F(HostileTest, BombsAndUncarriableNamesLeaveNothing) {
     EXPECT_EQ(archiver::ExtractMember(archiver::Kind::Tar, request, {1 << 20, ~0ull >> 1}),
               archiver::ExtractResult::Failed);
     EXPECT_TRUE(TempEntries().isEmpty()) << TempEntries().join(",").toStdString();
+    state.TempFolder.clear();  // never "/" in its place
+    EXPECT_EQ(ExtractMembers(Manager(), state, {"q"}, nullptr), QStringList{QString()});
     EXPECT_EQ(archiver::ExtractMember(archiver::Kind::Tar, request), archiver::ExtractResult::Extracted);
 }
 
