@@ -43,8 +43,9 @@ void CheckCommandLine(const std::string& text) {
     for (const Kind kind : kKinds) {
         const auto request = ParseExtractCommand(kind, text);
         if (request)
-            fuzz::Require(!request->member.empty() && !request->archive.empty() && !request->destination.empty(),
-                          "a parsed command without all its parts");
+            fuzz::Require(
+                !request->member.empty() && !request->archive.empty() && !request->destination.empty(),
+                "a parsed command without all its parts");
     }
 }
 
