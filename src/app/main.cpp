@@ -5,7 +5,6 @@
 #include <QFont>
 #include <memory>
 
-#include "app/ArchiveGateway.h"
 #include "app/ConsoleOptions.h"
 #include "app/DesktopHost.h"
 #include "app/DisplayGuard.h"
@@ -46,9 +45,8 @@ int main(int argc, char** argv) {
     SetProgramFont();
 
     pictavo::DesktopHost host;
-    pictavo::NoArchivers archives;
     pictavo::NoPlugins plugins;
-    pictavo::Form_main launcher(host, archives, plugins, QApplication::arguments().mid(1));
+    pictavo::Form_main launcher(host, plugins, QApplication::arguments().mid(1));
     pictavo::Form_loading loading(launcher.State());
     pictavo::Form_disp display(launcher.State());
     pictavo::Form_fileselect fileselect(launcher.State());
