@@ -46,22 +46,25 @@ status=$?
   grep -q "^pictavo: cannot open display :$display\$" "$work/err" ||
   fail "no display: status $status, stderr: $(cat "$work/err")"
 
-# Installed, with an empty home, showing a folder: a termination signal (sent first, blocked
-# until the program takes it over) ends the show and the program the way Escape and closing
-# the launcher do, and the settings land under XDG_CONFIG_HOME with the module folder as the
-# plug-in folder, not beside the executable.
+# Installed, with an empty home, showing a tar archive: the archive opens only through the
+# installed Tar32.so (else a message box would wait for a click until the time limit); a
+# termination signal (sent first, blocked until the program takes it over) ends the show and
+# the program the way Escape and closing the launcher do; settings and the temporary folder
+# land under the XDG folders, the module folder being the plug-in folder.
 mkdir -p "$work/home" "$work/pictures"
 # A 1 x 1 24-bit BMP: the headers up to the bit count, 24 zero bytes, one red pixel.
 { printf 'BM\x3a\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0'
   head -c 24 /dev/zero; printf '\0\0\xff\0'; } >"$work/pictures/one.bmp"
+tar -cf "$work/pictures.tar" -C "$work/pictures" one.bmp
 HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache QT_QPA_PLATFORM=offscreen \
   QT_QPA_FONTDIR=/usr/share/fonts/truetype timeout -s KILL 30 env --block-signal=TERM \
-  sh -c 'kill -TERM $$; exec "$0" "$1"' "$exe" "$work/pictures" >/dev/null 2>"$work/err"
+  sh -c 'kill -TERM $$; exec "$0" "$1"' "$exe" "$work/pictures.tar" >/dev/null 2>"$work/err"
 status=$?
 ini=$work/config/pictavo/pictavo.ini
 [ $status -eq 0 ] || fail "offscreen start ended with status $status: $(cat "$work/err")"
 grep -q "^SearchSelDirPath=$root/lib/pictavo/"$'\r'"\$" "$ini" 2>/dev/null ||
   fail "settings under XDG_CONFIG_HOME missing or without the module folder"
+[ -d "$work/cache/pictavo/tmp" ] || fail "no temporary folder under XDG_CACHE_HOME"
 [ ! -e "$root/bin/pictavo.ini" ] && [ ! -e "$root/bin/tmp" ] || fail "files written beside the executable"
 [ -z "$(ls -A "$work/home")" ] || fail "files written into HOME: $(ls -A "$work/home")"
 
