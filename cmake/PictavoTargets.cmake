@@ -86,11 +86,11 @@ function(pictavo_bench name)
 endfunction()
 
 # pictavo_fuzz_target(NAME SOURCES ... LIBS ...): a fuzzing harness, whose sources define
-# LLVMFuzzerTestOneInput. Its inputs are the small seed files in tests/fuzz/corpus/NAME and
-# every input that once failed, kept in tests/fuzz/regressions/NAME. Configured with
-# PICTAVO_FUZZ (clang) it becomes the libFuzzer program fuzz_NAME that scripts/fuzz.sh runs;
-# otherwise it becomes fuzz_NAME_replay, which runs the harness once over each of those
-# inputs, and a ctest test (label fuzz) that does so.
+# LLVMFuzzerTestOneInput. Its inputs are the small files in tests/fuzz/corpus/NAME, the seeds
+# that fuzz_seeds writes into <build>/fuzz/seeds/NAME and every input that once failed, kept in
+# tests/fuzz/regressions/NAME. Configured with PICTAVO_FUZZ (clang) it becomes the libFuzzer
+# program fuzz_NAME that scripts/fuzz.sh runs; otherwise it becomes fuzz_NAME_replay, which
+# runs the harness once over each of those inputs, and a ctest test (label fuzz) that does so.
 function(pictavo_fuzz_target name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   set(fuzz_dir ${PROJECT_SOURCE_DIR}/tests/fuzz)
@@ -102,9 +102,13 @@ function(pictavo_fuzz_target name)
     set(program fuzz_${name}_replay)
     add_executable(${program} ${ARG_SOURCES} ${fuzz_dir}/FuzzReplay.cpp)
     add_test(NAME fuzz_replay_${name}
-      COMMAND ${program} ${fuzz_dir}/corpus/${name} ${fuzz_dir}/regressions/${name})
+      COMMAND ${program} ${fuzz_dir}/corpus/${name} ${fuzz_dir}/regressions/${name}
+              ${CMAKE_BINARY_DIR}/fuzz/seeds/${name})
     set_tests_properties(fuzz_replay_${name} PROPERTIES LABELS fuzz)
   endif()
   set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
   target_link_libraries(${program} PRIVATE ${ARG_LIBS})
+  if(TARGET fuzz_seeds)
+    add_dependencies(${program} fuzz_seeds)
+  endif()
 endfunction()

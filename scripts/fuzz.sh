@@ -39,7 +39,7 @@ for name in "${targets[@]}"; do
   kept=$root/tests/fuzz/regressions/$name
   mkdir -p "$work" "$kept"
   inputs=("$work")
-  for d in "$root/tests/fuzz/corpus/$name" "$kept"; do
+  for d in "$root/tests/fuzz/corpus/$name" "$dir/fuzz/seeds/$name" "$kept"; do
     [ -d "$d" ] && inputs+=("$d")
   done
   log=$dir/fuzz/$name.log
