@@ -37,8 +37,7 @@ class EveryResampler : public ::testing::TestWithParam<Method> {};
 TEST(Resample, KnownRowsOfOneLine) {
     EXPECT_EQ(Channel0(ResampleBilinear(Grey({{0, 100}}), 4, 1)), (std::vector<int>{0, 25, 75, 100}));
     EXPECT_EQ(Channel0(ResampleIntegral(Grey({{10, 20, 30, 40}}), 2, 1)), (std::vector<int>{15, 35}));
-    EXPECT_EQ(Channel0(ResampleBilinearIntegral(Grey({{0, 100}}), 4, 1)),
-              (std::vector<int>{0, 25, 75, 100}));
+    EXPECT_EQ(Channel0(ResampleBilinearIntegral(Grey({{0, 100}}), 4, 1)), (std::vector<int>{0, 25, 75, 100}));
     // The integrated surface softens even when nothing is scaled.
     EXPECT_EQ(Channel0(ResampleBilinearIntegral(Grey({{0, 100}}), 2, 1)), (std::vector<int>{12, 87}));
 }
