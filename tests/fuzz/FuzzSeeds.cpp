@@ -42,6 +42,7 @@ void PictureSeeds() {
     const Bytes rows16 = PackBmpRows(Values(w * h, 0xFFFF), w, 16, false);
     Seed("bmp", "rgb16", MakeBmp({40, w, h, 16, 0, {}, {}, 0, rows16}));
     Seed("bmp", "fields565", MakeBmp({40, w, h, 16, 3, {0xF800, 0x07E0, 0x001F}, {}, 0, rows16}));
+    Seed("bmp", "no-green", MakeBmp({40, w, h, 16, 3, {0xF800, 0, 0x001F}, {}, 0, rows16}));  // once fatal
     Seed("bmp", "v5-alpha32",
          MakeBmp({124,
                   w,
