@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Builds the decoder tests once more with AddressSanitizer and UndefinedBehaviorSanitizer in
-# their own build folder and runs them: hostile pictures must neither crash, leak nor touch
-# memory they do not own. The fuzzing harnesses replay every seed and every kept regression
+# Builds the decoder tests and the GIF player's test once more with AddressSanitizer and
+# UndefinedBehaviorSanitizer in their own build folder and runs them: hostile pictures, decoded
+# or played, must neither crash, leak nor touch memory they do not own. The fuzzing harnesses replay every seed and every kept regression
 # input here too. Any failure or sanitizer report makes this script fail.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-$root/build-asan}
-targets=(decode_test)
+targets=(decode_test display_gif_player_test)
 while read -r name; do
   targets+=("fuzz_${name}_replay")
 done < <(sed -n 's/^pictavo_fuzz_target(\([A-Za-z0-9_]*\).*/\1/p' "$root"/tests/fuzz/CMakeLists.txt)

@@ -4,6 +4,7 @@
 // shared flags. Windows keep a reference; nothing here is copied between them.
 #include <QString>
 #include <QStringList>
+#include <QStringListModel>
 #include <cstdint>
 
 #include "config/Settings.h"
@@ -27,6 +28,10 @@ struct AppState {
     // What can be decoded: built-in formats plus plug-in extensions (".jpg" form).
     QStringList SupportedExtensions;
     PictureRegistry registry = PictureRegistry::WithBuiltins();
+
+    // The hand-made list of the file selection window: one path per row, duplicates allowed.
+    // The window shows this model; the display's add-to-list command appends to it.
+    QStringListModel FileSelectList;
 
     QString ArchivePath;
     std::int32_t CurrentArchiver = -1;
