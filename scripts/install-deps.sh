@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-gothic
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libvips-dev
+  libarchive-tools jlha-utils gcab
   locales
 )
 if [ "${1:-}" = fuzz ]; then

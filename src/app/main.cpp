@@ -3,13 +3,12 @@
 #include <QApplication>
 #include <QFont>
 
-#include "app/ArchiveGateway.h"
 #include "app/DesktopHost.h"
 #include "app/Form_about.h"
 #include "app/Form_main.h"
-#include "app/Form_setup.h"
 #include "app/PluginGateway.h"
 #include "app/ProgramIcon.h"
+#include "config/Form_setup.h"
 #include "display/Form_disp.h"
 #include "sources/Form_fileselect.h"
 #include "sources/Form_loading.h"
@@ -33,13 +32,12 @@ int main(int argc, char** argv) {
     SetProgramFont();
 
     pictavo::DesktopHost host;
-    pictavo::NoArchivers archives;
     pictavo::NoPlugins plugins;
-    pictavo::Form_main launcher(host, archives, plugins, QApplication::arguments().mid(1));
+    pictavo::Form_main launcher(host, plugins, QApplication::arguments().mid(1));
     pictavo::Form_loading loading(launcher.State());
     pictavo::Form_disp display(launcher.State());
     pictavo::Form_fileselect fileselect(launcher.State());
-    pictavo::Form_setup setup(launcher.State());
+    pictavo::Form_setup setup(launcher.State().settings, launcher.State().SupportedExtensions);
     pictavo::Form_about about;
     launcher.Attach({&loading, &display, &fileselect, &setup, &about});
 

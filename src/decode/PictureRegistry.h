@@ -40,15 +40,26 @@ public:
     static PictureRegistry WithBuiltins();
 
     // `extension` may carry a leading dot and any case; the newest registration wins.
-    void Register(std::string_view extension, std::shared_ptr<const PictureDecoder> decoder);
+    // `threadSafe` says the decoder may run on a worker thread while the user-interface thread
+    // decodes too (our built-in decoders may; plug-ins are code of others and may not).
+    void Register(std::string_view extension, std::shared_ptr<const PictureDecoder> decoder,
+                  bool threadSafe = false);
     // The decoder for `extension` (dot and case as above), or nullptr.
     const PictureDecoder* Find(std::string_view extension) const;
     // Decodes `path` by the extension of its file name. Throws EUnknownFormat when no decoder
     // claims it and EDecode when decoding fails.
     Bitmap Load(const std::string& path) const;
 
+    // The decoder that Load would use for `path`, shared so that a decode on another thread
+    // keeps it alive, with its thread-safety; an empty pointer when no decoder claims the file.
+    struct Choice {
+        std::shared_ptr<const PictureDecoder> decoder;
+        bool threadSafe = false;
+    };
+    Choice DecoderFor(const std::string& path) const;
+
 private:
-    std::map<std::string, std::shared_ptr<const PictureDecoder>, std::less<>> decoders_;
+    std::map<std::string, Choice, std::less<>> decoders_;
 };
 
 }  // namespace pictavo

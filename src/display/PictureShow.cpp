@@ -33,6 +33,7 @@ PictureShow::PictureShow(AppState& state, PictureArea& area, Hooks hooks)
 
 void PictureShow::EmptyCurrentPicture() {
     current_.reset();
+    ++pictureVersion_;
     ++generation_;
 }
 
@@ -47,19 +48,24 @@ QString PictureShow::ResolvePath(int index) {
 // Transparent parts take the background colour once here, so every drawing method and
 // every filter sees an opaque picture.
 Bitmap PictureShow::ReadPicture(const QString& path) const {
-    Bitmap picture = state_.registry.Load(path.toStdString());
+    std::optional<Bitmap> ahead = hooks_.takeAhead ? hooks_.takeAhead(path) : std::nullopt;
+    Bitmap picture = ahead ? std::move(*ahead) : state_.registry.Load(path.toStdString());
     FlattenOntoColor(picture, state_.settings.BackGroundColor);
     return picture;
 }
 
 void PictureShow::ReadSingle(const QString& path) {
+    ++pictureVersion_;
     current_ = ReadPicture(path);
     shownPaths_ = {path};
 }
 
 void PictureShow::ReadSpread(const QString& left, const QString& right) {
+    // The two pages are read side by side: the right one on a worker meanwhile.
+    if (hooks_.readAside) hooks_.readAside(right);
     const Bitmap leftPage = ReadPicture(left);
     const Bitmap rightPage = ReadPicture(right);
+    ++pictureVersion_;
     spreadSizes_ = {leftPage.Width(), leftPage.Height(), rightPage.Width(), rightPage.Height()};
     current_ = ComposeSpread(leftPage, rightPage, state_.settings.BackGroundColor);
     shownPaths_ = {left, right};
@@ -69,7 +75,7 @@ void PictureShow::DrawCurrent() {
     const Bitmap& picture = *current_;
     const auto rect = PlacePicture(picture.Width(), picture.Height(), area_.width(), area_.height(),
                                    state_.settings.ImageResizeType);
-    if (rect) area_.DrawStretched(*rect, state_.settings.StretchAlgorithm, picture);
+    if (rect) area_.DrawStretched(*rect, state_.settings.StretchAlgorithm, picture, pictureVersion_);
 }
 
 void PictureShow::ProcessPicture(int command) {
@@ -88,9 +94,10 @@ void PictureShow::ApplyProcessing(int command) {
             ReadSingle(shownPaths_[0]);
         return;
     }
-    if (current_)
-        ApplyPictureCommand(*current_, command, state_.settings.ESIProc_BrightPower,
-                            state_.settings.ESIProc_BlurPower);
+    if (!current_) return;
+    if (command >= 0 && command <= 9) ++pictureVersion_;
+    ApplyPictureCommand(*current_, command, state_.settings.ESIProc_BrightPower,
+                        state_.settings.ESIProc_BlurPower);
 }
 
 void PictureShow::LoadSinglePicture(int index) {
