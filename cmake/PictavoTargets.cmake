@@ -61,6 +61,9 @@ function(pictavo_unit_test name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main ${ARG_LIBS})
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
+  # Once more as a whole in a Japanese UTF-8 locale: the collation and text paths users get.
+  add_test(NAME ${name}_ja COMMAND ${name})
+  set_tests_properties(${name}_ja PROPERTIES LABELS unit-ja ENVIRONMENT "LC_ALL=ja_JP.UTF-8;LANG=ja_JP.UTF-8")
 endfunction()
 
 # pictavo_ui_test(NAME SOURCES ... LIBS ...): a QtTest program on the offscreen platform.

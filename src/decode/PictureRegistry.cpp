@@ -7,6 +7,7 @@
 #include "decode/GifDecoder.h"
 #include "decode/JpegDecoder.h"
 #include "decode/PngDecoder.h"
+#include "platform/FileNames.h"
 
 namespace pictavo {
 
@@ -18,14 +19,6 @@ std::string NormalisedExtension(std::string_view extension) {
     std::transform(key.begin(), key.end(), key.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return key;
-}
-
-// The extension of the file name (not of a folder): text after the last dot of the name.
-std::string_view FileExtension(std::string_view path) {
-    const auto slash = path.find_last_of('/');
-    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    const auto dot = name.find_last_of('.');
-    return dot == std::string_view::npos ? std::string_view{} : name.substr(dot + 1);
 }
 
 }  // namespace

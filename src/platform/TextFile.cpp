@@ -1,23 +1,32 @@
 #include "platform/TextFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include "platform/CodePage.h"
+#include "platform/RegularFile.h"
 
 namespace pictavo {
 
 QString ReadTextFile(const QString& path, qint64 maxBytes) {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        throw ETextFileRead("cannot open " + path.toStdString());
+    RegularFile opened;
+    try {
+        opened = OpenRegularFile(QFile::encodeName(path).toStdString());
+    } catch (const ERegularFile& e) {
+        throw ETextFileRead(e.what());
     }
-    // The size is checked before anything is allocated; reading one byte past the limit
-    // also catches files whose size the system does not report (pipes, /proc).
-    if (file.size() > maxBytes) throw ETextFileRead("file too large: " + path.toStdString());
-    const QByteArray bytes = file.read(maxBytes + 1);
-    if (bytes.size() > maxBytes) throw ETextFileRead("file too large: " + path.toStdString());
-    if (file.error() != QFileDevice::NoError) throw ETextFileRead("cannot read " + path.toStdString());
+    // The size is checked before anything is allocated; reading on to the end in pieces also
+    // catches files whose size the system does not report (/proc) or that grow meanwhile.
+    const auto tooLarge = [&] { return ETextFileRead("file too large: " + path.toStdString()); };
+    if (opened.size > maxBytes) throw tooLarge();
+    QByteArray bytes;
+    char piece[64 * 1024];
+    std::size_t got = 0;
+    do {
+        got = std::fread(piece, 1, sizeof piece, opened.file.get());
+        bytes.append(piece, static_cast<qsizetype>(got));
+        if (bytes.size() > maxBytes) throw tooLarge();
+    } while (got == sizeof piece);
+    if (std::ferror(opened.file.get())) throw ETextFileRead("cannot read " + path.toStdString());
     return DecodeText(bytes);
 }
 

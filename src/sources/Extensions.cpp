@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/Collation.h"
+#include "platform/FileNames.h"
 
 namespace pictavo {
 
@@ -49,15 +50,14 @@ void SplitAtSemicolons(QStringList& items) {
 }  // namespace
 
 QString FileExtension(const QString& path) {
-    const qsizetype nameStart = path.lastIndexOf(u'/') + 1;
-    const qsizetype dot = path.lastIndexOf(u'.');
-    if (dot < nameStart) return {};
-    return AsciiLower(path.mid(dot));
+    const QByteArray bytes = QFile::encodeName(path);
+    const std::string_view extension = FileExtension(std::string_view(bytes.constData(), bytes.size()));
+    return AsciiLower(
+        QFile::decodeName(QByteArray(extension.data(), static_cast<qsizetype>(extension.size()))));
 }
 
 bool HasLoadExtension(const QString& path, const QStringList& loadExtensions) {
-    const QString extension = FileExtension(path);
-    return !extension.isEmpty() && ContainsIgnoringCase(loadExtensions, extension);
+    return ExtensionMatcher(loadExtensions).MatchesName(QFile::encodeName(path).toStdString());
 }
 
 ExtensionMatcher::ExtensionMatcher(const QStringList& loadExtensions) : items_(loadExtensions) {
@@ -72,9 +72,8 @@ ExtensionMatcher::ExtensionMatcher(const QStringList& loadExtensions) : items_(l
 }
 
 bool ExtensionMatcher::MatchesName(std::string_view name) const {
-    const size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos) return false;
-    const std::string_view extension = name.substr(dot);
+    const std::string_view extension = FileExtension(name);
+    if (extension.empty()) return false;
     if (IsAscii(extension)) {
         const std::string lower = AsciiLower(extension);
         if (std::find(asciiItems_.begin(), asciiItems_.end(), lower) != asciiItems_.end()) return true;

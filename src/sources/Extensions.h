@@ -13,9 +13,7 @@ namespace pictavo {
 // The warning shown once at start when LoadExtensions had to be reset (caption "注意").
 inline constexpr const char* kLoadExtensionsResetMessage = "「読み込む画像の拡張子」の設定はクリアされました";
 
-// The extension of the file name in `path`: from the last "." of the name (a "." in a folder
-// name does not count) to its end, dot included, ASCII letters lower-cased; empty when the
-// name has no ".".
+// FileExtension (platform/FileNames.h) of `path`, ASCII letters lower-cased.
 QString FileExtension(const QString& path);
 
 // True when the extension of `path` equals an item of `loadExtensions`, ignoring case.
@@ -27,7 +25,7 @@ bool HasLoadExtension(const QString& path, const QStringList& loadExtensions);
 class ExtensionMatcher {
 public:
     explicit ExtensionMatcher(const QStringList& loadExtensions);
-    // `name` is a file name (no folder) in the file system's encoding.
+    // `name` is a file name or path in the file system's encoding.
     bool MatchesName(std::string_view name) const;
 
 private:

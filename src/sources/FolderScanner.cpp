@@ -10,6 +10,7 @@
 #include <memory>
 #include <string_view>
 
+#include "config/IniDocument.h"
 #include "platform/Collation.h"
 
 namespace pictavo {
@@ -36,15 +37,6 @@ public:
 private:
     int fd_;
 };
-
-// Blanks and control characters around a folder text are never part of what the user meant.
-QString TrimBlanks(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= u' ') ++begin;
-    while (end > begin && text[end - 1].unicode() <= u' ') --end;
-    return text.mid(begin, end - begin);
-}
 
 // The kind of an entry after following links: DT_DIR, DT_REG, or DT_UNKNOWN for anything
 // else (a fifo named "x.jpg" must never reach a decoder, which would block on it).

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <QDir>
 #include <csignal>
+#include <random>
 
 #include "SettingsFixtures.h"
 
@@ -94,6 +96,46 @@ TEST_F(BadSettingsFileTest, SavingCreatesTheMissingFolderButNotThroughAFile) {
     EXPECT_TRUE(QFile::exists(nested));
     WriteFileBytes(dir_.filePath("plain"), "x");
     EXPECT_THROW(SaveSettings(Settings{}, dir_.filePath("plain/pictavo.ini")), ESettingsWrite);
+}
+
+// A process killed at any moment while it saves leaves the complete old or the complete new
+// file. The folder is on tmpfs where there is one: syncing is free there, and what is tested
+// is that the file is never seen half written.
+TEST(SettingsFileKill, SavesKilledAtRandomMomentsLeaveTheOldOrTheNewFile) {
+    QTemporaryDir dir(QDir("/dev/shm").exists() ? "/dev/shm/pictavo-kill-XXXXXX" : "");
+    const QString path = dir.filePath("pictavo.ini");
+    Settings settings[2];
+    settings[1].InputPassword = QString(30000, u'秘');  // a file of 90 KB, written in pieces
+    QByteArray contents[2];
+    for (int i : {1, 0}) {
+        SaveSettings(settings[i], path);
+        contents[i] = ReadFileBytes(path);
+    }
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 200; ++round) {
+        int saving[2];
+        ASSERT_EQ(pipe(saving), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int i = 1;; i ^= 1) {  // new, old, new, ... telling the parent before each save
+                if (write(saving[1], "s", 1) != 1) _exit(1);
+                SaveSettings(settings[i], path);
+            }
+        }
+        close(saving[1]);
+        char started;
+        for (int saves = random() % 4 + 1; saves > 0 && read(saving[0], &started, 1) == 1; --saves) {
+        }
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        close(saving[0]);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the saving process stopped by itself";
+        const QByteArray now = ReadFileBytes(path);
+        ASSERT_TRUE(now == contents[0] || now == contents[1])
+            << "round " << round << ": " << now.size() << " bytes";
+    }
 }
 
 }  // namespace

@@ -4,12 +4,6 @@
 
 using namespace pictavo;
 
-TEST(Bitmap, RowsArePaddedToFourBytes) {
-    const Bitmap b(3, 2, 24);
-    EXPECT_EQ(b.Stride(), 12u);
-    EXPECT_EQ(b.ByteSize(), 24u);
-}
-
 TEST(Bitmap, RefusesSizesBeyondTheLimitBeforeAllocating) {
     EXPECT_THROW(Bitmap(100000, 100000, 32), EBitmapSize);
     EXPECT_THROW(Bitmap(-1, 5, 32), EBitmapSize);

@@ -95,7 +95,7 @@ TEST(Blur, MatchesTheDirectWindowSum) {
     struct Case {
         int w, h, radius;
     };
-    const Case cases[] = {{1, 1, 1},    {1, 9, 2},    {9, 1, 3},   {2, 2, 5},    {7, 5, 1},
+    const Case cases[] = {{1, 1, 1},    {1, 9, 2},    {9, 1, 3},    {2, 2, 5},    {7, 5, 1},
                           {31, 17, 2},  {23, 29, 4},  {40, 11, 10}, {12, 40, 11}, {50, 50, 33},
                           {16, 8, 200}, {70, 70, 35}, {1, 33000, 2}};
     for (const Case c : cases)
@@ -119,11 +119,11 @@ TEST(PixelFilters, ReportEachFinishedRowInOrder) {
         rows.push_back(row);
     };
     for (int y = 0; y < 70; ++y) all[y] = y;
-    for (auto op : {+[](TDiziPicFilters& f, Bitmap& b) { f.Monochrome(b); },
-                    +[](TDiziPicFilters& f, Bitmap& b) { f.Negative(b); },
-                    +[](TDiziPicFilters& f, Bitmap& b) { f.Brightness(b, -5); },
-                    +[](TDiziPicFilters& f, Bitmap& b) { f.Blur(b, 2); },
-                    +[](TDiziPicFilters& f, Bitmap& b) { f.RotateRight(b); }}) {
+    for (auto op : {+[](TDiziPicFilters&f, Bitmap&b) { f.Monochrome(b); },
+                    +[](TDiziPicFilters&f, Bitmap&b) { f.Negative(b); },
+                    +[](TDiziPicFilters&f, Bitmap&b) { f.Brightness(b, -5); },
+                    +[](TDiziPicFilters&f, Bitmap&b) { f.Blur(b, 2); },
+                    +[](TDiziPicFilters&f, Bitmap&b) { f.RotateRight(b); }}) {
         Bitmap b = RandomBitmap(5, 70, 32, 4);
         rows.clear();
         op(f, b);

@@ -10,7 +10,9 @@ namespace pictavo::reference {
 
 namespace {
 
-std::uint8_t ToByte(double v) { return static_cast<std::uint8_t>(std::clamp(std::nearbyint(v), 0.0, 255.0)); }
+std::uint8_t ToByte(double v) {
+    return static_cast<std::uint8_t>(std::clamp(std::nearbyint(v), 0.0, 255.0));
+}
 
 struct Work {
     explicit Work(const Bitmap& source, int width, int height)

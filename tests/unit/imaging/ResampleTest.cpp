@@ -21,13 +21,12 @@ struct Method {
     const char* name;
     Product product;
     Reference reference;
-    int checkLine;
 };
 
 const Method kMethods[] = {
-    {"Bilinear", &ResampleBilinear, &reference::Bilinear, 807},
-    {"Integral", &ResampleIntegral, &reference::Integral, 942},
-    {"BilinearIntegral", &ResampleBilinearIntegral, &reference::BilinearIntegral, 1066},
+    {"Bilinear", &ResampleBilinear, &reference::Bilinear},
+    {"Integral", &ResampleIntegral, &reference::Integral},
+    {"BilinearIntegral", &ResampleBilinearIntegral, &reference::BilinearIntegral},
 };
 
 class EveryResampler : public ::testing::TestWithParam<Method> {};
@@ -37,8 +36,7 @@ class EveryResampler : public ::testing::TestWithParam<Method> {};
 TEST(Resample, KnownRowsOfOneLine) {
     EXPECT_EQ(Channel0(ResampleBilinear(Grey({{0, 100}}), 4, 1)), (std::vector<int>{0, 25, 75, 100}));
     EXPECT_EQ(Channel0(ResampleIntegral(Grey({{10, 20, 30, 40}}), 2, 1)), (std::vector<int>{15, 35}));
-    EXPECT_EQ(Channel0(ResampleBilinearIntegral(Grey({{0, 100}}), 4, 1)),
-              (std::vector<int>{0, 25, 75, 100}));
+    EXPECT_EQ(Channel0(ResampleBilinearIntegral(Grey({{0, 100}}), 4, 1)), (std::vector<int>{0, 25, 75, 100}));
     // The integrated surface softens even when nothing is scaled.
     EXPECT_EQ(Channel0(ResampleBilinearIntegral(Grey({{0, 100}}), 2, 1)), (std::vector<int>{12, 87}));
 }
@@ -66,16 +64,9 @@ TEST(Resample, OnePixelSourceFillsTheTarget) {
     for (int y = 0; y < 5; ++y) EXPECT_EQ(Channel0(small, y), std::vector<int>(7, 255));
 }
 
-TEST_P(EveryResampler, EmptySourceRaisesTheAssertionNamingItsLine) {
-    for (const Bitmap& empty : {Bitmap(), Bitmap(0, 5, 32), Bitmap(5, 0, 24)}) {
-        try {
-            GetParam().product(empty, 10, 10, 0);
-            ADD_FAILURE() << "no error for an empty source";
-        } catch (const EAssertionFailed& e) {
-            EXPECT_EQ(std::string(e.what()),
-                      "Assertion failed (BitmapUtils, line " + std::to_string(GetParam().checkLine) + ")");
-        }
-    }
+TEST_P(EveryResampler, EmptySourceRaisesTheAssertion) {
+    for (const Bitmap& empty : {Bitmap(), Bitmap(0, 5, 32), Bitmap(5, 0, 24)})
+        EXPECT_THROW(GetParam().product(empty, 10, 10, 0), EAssertionFailed);
 }
 
 // No target pixels give an empty picture rather than an error; too many are refused.

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -52,6 +54,11 @@ TEST_F(TextFileTest, ReadingRefusesMissingFoldersAndFilesAboveTheLimitBeforeRead
     EXPECT_THROW(ReadTextFile(dir_.path()), ETextFileRead);
     EXPECT_THROW(ReadTextFile(file_, sizeof kOld - 2), ETextFileRead);
     EXPECT_EQ(ReadTextFile(file_, sizeof kOld - 1), kOld);
+    // A FIFO is refused without waiting for a writer; a reader that waits is killed by the alarm.
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir_.filePath("fifo.lst")).constData(), 0600), 0);
+    alarm(10);
+    EXPECT_THROW(ReadTextFile(dir_.filePath("fifo.lst")), ETextFileRead);
+    alarm(0);
 }
 
 TEST_F(TextFileTest, WritingReplacesTheOldFileAndLeavesNothingElse) {
