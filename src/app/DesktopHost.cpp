@@ -8,7 +8,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include "app/OpenDialogFilter.h"
+#include "platform/UserDialogs.h"
 #include "app/ScreenPlacement.h"
 #include "config/SettingsFile.h"
 #include "platform/MessageBoxes.h"
@@ -64,7 +64,7 @@ QString DesktopHost::ChooseFolder(QWidget* owner, const QString& initialFolder) 
 }
 
 QString DesktopHost::ChooseArchive(QWidget* owner, const QString& filter) {
-    return QFileDialog::getOpenFileName(owner, QString(), QString(), QtNameFilters(filter), nullptr,
+    return QFileDialog::getOpenFileName(owner, QString(), QString(), QtFilterList(filter).join(";;"), nullptr,
                                         QFileDialog::DontUseNativeDialog);
 }
 

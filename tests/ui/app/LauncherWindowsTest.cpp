@@ -8,7 +8,7 @@
 #include <QtTest>
 
 #include "RecordingHost.h"
-#include "app/OpenDialogFilter.h"
+#include "platform/UserDialogs.h"
 #include "app/ScreenPlacement.h"
 
 namespace pictavo {
@@ -120,7 +120,7 @@ private slots:
         QCOMPARE(CentredPosition(QSize(100, 100), QSize(301, 101)),
                  QPoint(-100, 0));  // truncated toward zero
         QCOMPARE(FolderPickerGeometry(QSize(1000, 800)), QRect(333, 267, 333, 266));
-        QCOMPARE(QtNameFilters("形式|*.zip;*.jar|全てのファイル|*"),
+        QCOMPARE(QtFilterList("形式|*.zip;*.jar|全てのファイル|*").join(";;"),
                  QString("形式 (*.zip *.jar);;全てのファイル (*)"));
     }
 };
