@@ -180,9 +180,9 @@ void Form_main::Timer_argloadTimer() {
     }
 }
 
-void Form_main::StartSlideshow() {
+void Form_main::StartSlideshowAt(int first) {
     windows_.display->setEnabled(true);
-    windows_.display->Start();
+    windows_.display->Start(first);
     hide();
     SetApplicationTitle("スライドショー実行中");
     BringToFront(windows_.display);

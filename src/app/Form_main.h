@@ -61,7 +61,9 @@ public:
     void ShowAtStart();
 
     // Hands the filled ImageList (ImageCount >= 1) to the display window and steps aside.
-    void StartSlideshow();
+    void StartSlideshow() { StartSlideshowAt(0); }
+    // The same, starting at entry `first` (a picture opened on its own).
+    void StartSlideshowAt(int first);
     // What the launcher does when the display window has hidden: the program ends after a run
     // started with an argument (IsEndExe_Arg), otherwise the launcher comes back.
     void SlideshowEnded();
@@ -107,6 +109,7 @@ private:
     void FinishCollection();
     void HandleFolderArgument(const QString& folder);
     void HandleArchiveArgument(const QString& path);
+    void HandlePictureArgument(const QString& path);
     void ShowError(const QString& text);
     void RequestEnd();
 

@@ -2,13 +2,19 @@
 // menu, a dropped path and the first command-line argument.
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "app/Form_main.h"
+
+#include <algorithm>
+
+#include "sources/Extensions.h"
 #include "app/LauncherHost.h"
 #include "app/ScreenPlacement.h"
 #include "archive/ArchiveListing.h"
 #include "archive/MemberExtraction.h"
 #include "sources/EventPump.h"
+#include "sources/Extensions.h"
 #include "sources/FolderScanner.h"
 #include "sources/Form_fileselect.h"
 #include "sources/Form_loading.h"
@@ -166,8 +172,30 @@ void Form_main::HandleFolderArgument(const QString& folder) {
 void Form_main::HandleArchiveArgument(const QString& path) {
     const ArchiveResult result = CollectArchive(path);
     if (result == ArchiveResult::Started) return;
+    // A picture opened from a file manager is not an archive: it is shown among the pictures
+    // of its folder, starting with itself, instead of failing to "extract".
+    if (result == ArchiveResult::Unclaimed && HasLoadExtension(path, state_.settings.LoadExtensions)) {
+        HandlePictureArgument(path);
+        return;
+    }
     ShowError(result == ArchiveResult::NothingFound ? kNothingFoundMessage : kExtractFailedMessage);
     if (state_.settings.IsEndExe_Arg) RequestEnd();
+}
+
+void Form_main::HandlePictureArgument(const QString& path) {
+    const QFileInfo picture(path);
+    switch (CollectFolder(picture.absolutePath())) {
+        case CollectionVerdict::NothingFound:
+            ShowError(kNothingFoundMessage);
+            if (state_.settings.IsEndExe_Arg) RequestEnd();
+            break;
+        case CollectionVerdict::GaveUp:
+            break;
+        case CollectionVerdict::Start:
+            state_.SourceKind = 0;
+            StartSlideshowAt(std::max<int>(0, state_.ImageList.indexOf(picture.absoluteFilePath())));
+            break;
+    }
 }
 
 // The messages of the archive roads. A file that no archiver claims is an error when the

@@ -188,7 +188,7 @@ std::uint64_t Form_disp::ShowGeneration() const {
     return show_->Generation();
 }
 
-void Form_disp::Start() {
+void Form_disp::Start(int first) {
     state_.DisplayClosing = false;
     setEnabled(true);
     RunShowSequence();
@@ -198,10 +198,8 @@ void Form_disp::Start() {
         showNormal();
     BringToFront();
     if (state_.ImageCount < 1) return;
-    if (state_.ImageCount == 1)
-        ShowPictures(0, 0, false);
-    else
-        ShowPictures(0, 1, state_.settings.ES2PS_Is2PageSpread);
+    if (first > 0 && first < state_.ImageCount) state_.CurrentIndex = first;
+    ShowCurrentPosition();
 }
 
 void Form_disp::RunShowSequence() {

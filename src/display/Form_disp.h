@@ -36,8 +36,9 @@ public:
     ~Form_disp() override;
 
     // Runs the show sequence (full screen or windowed, position back to 0, timers) and shows
-    // entry 0: alone when the list has one entry, else with entry 1 in spread mode.
-    void Start();
+    // entry 0: alone when the list has one entry, else with entry 1 in spread mode. A picture
+    // opened from a file manager starts at its own entry, `first`, instead.
+    void Start(int first = 0);
     // Hides the window and tidies up (timers off, cache emptied, position back to 0, the
     // window rectangle stored in windowed mode), then emits Hidden().
     void HideDisplay();

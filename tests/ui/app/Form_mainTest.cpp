@@ -129,7 +129,9 @@ private slots:
         QTest::newRow("folder, then go on") << "/pictures" << false << QString();
         QTest::newRow("empty folder, then end") << "/empty" << true << kNothingFound;
         QTest::newRow("empty folder, then go on") << "/empty" << false << kNothingFound;
-        QTest::newRow("picture taken for an archive") << "/pictures/a.jpg" << true << kExtractFailed;
+        // A picture from a file manager opens its folder at itself; other files are archives.
+        QTest::newRow("picture opens its folder") << "/pictures/b.jpg" << true << QString();
+        QTest::newRow("text taken for an archive") << "/empty/notes.txt" << true << kExtractFailed;
         QTest::newRow("missing archive") << "/missing.zip" << false << kExtractFailed;
     }
     void commandLineArgumentStartsOrFailsAndMayEndTheProgram() {
@@ -148,6 +150,7 @@ private slots:
             QVERIFY(program.display->isVisible() && !program.launcher->isVisible());
             const QString pictures = folder.path() + "/pictures";
             QCOMPARE(program.State().ImageList, (QStringList{pictures + "/a.jpg", pictures + "/b.jpg"}));
+            QCOMPARE(program.State().CurrentIndex, argument.endsWith("b.jpg") ? 1 : 0);
             QVERIFY(program.State().LastFolder.isEmpty());
             program.EndSlideshow();
             QVERIFY(program.launcher->isVisible() && program.launcher->isEnabled());
