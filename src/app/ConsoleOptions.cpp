@@ -12,11 +12,12 @@ namespace pictavo {
 namespace {
 
 constexpr const char kUsage[] =
-    "Usage: pictavo [FOLDER | ARCHIVE]\n"
+    "Usage: pictavo [FOLDER | ARCHIVE | PICTURE]\n"
     "A picture slideshow viewer.\n"
     "\n"
     "  FOLDER     show the pictures of FOLDER and its sub-folders\n"
     "  ARCHIVE    show the pictures inside ARCHIVE\n"
+    "  PICTURE    show the pictures of PICTURE's folder, starting with PICTURE\n"
     "  --help     show this help and exit\n"
     "  --version  show the version and exit\n"
     "\n"
