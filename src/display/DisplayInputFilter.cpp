@@ -5,26 +5,11 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
-#include "display/DisplayCommand.h"
 #include "platform/VirtualKeys.h"
 
 namespace pictavo {
 
 namespace {
-
-// 0 for the buttons that run nothing (back, forward, ...).
-std::uint16_t ButtonCode(Qt::MouseButton button) {
-    switch (button) {
-        case Qt::LeftButton:
-            return kMouseLeftCode;
-        case Qt::RightButton:
-            return kMouseRightCode;
-        case Qt::MiddleButton:
-            return kMouseMiddleCode;
-        default:
-            return 0;
-    }
-}
 
 // Qt passes a press that a control ignores on to its parents as a fresh copy; a press belongs
 // to the widget only when no visible child of it lies under the pointer.
@@ -96,7 +81,7 @@ void DisplayInputFilter::Report(QObject* watched, QEvent* event) {
         // press counts, so every click moves the show once.
         case QEvent::MouseButtonPress: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            const std::uint16_t code = ButtonCode(mouse->button());
+            const std::uint16_t code = VirtualKeyFromMouseButton(mouse->button());
             if (code != 0 && IsClickTarget(watched) && PressedOnItself(watched, mouse))
                 emit MouseButtonDown(code);
             return;

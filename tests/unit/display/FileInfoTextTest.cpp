@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -43,4 +45,10 @@ TEST(FileInfoText, SizeIsRoundedDownTo128AndOnlyReadForTheFourthLine) {
     EXPECT_EQ(RoundedFileSize(write(QStringLiteral("c"), 256)), 256);
     // A file that has gone away reads as 0 rather than stopping the show.
     EXPECT_EQ(RoundedFileSize(dir.filePath(QStringLiteral("missing"))), 0);
+    // A pipe named like a picture reads as 0 at once instead of waiting for a writer for ever.
+    const QByteArray fifo = QFile::encodeName(dir.filePath(QStringLiteral("pipe.jpg")));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    ::alarm(10);
+    EXPECT_EQ(RoundedFileSize(QFile::decodeName(fifo)), 0);
+    ::alarm(0);
 }

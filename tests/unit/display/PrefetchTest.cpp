@@ -4,6 +4,7 @@
 #include <chrono>
 #include <fstream>
 #include <future>
+#include <unistd.h>
 
 #include "display/PrefetchPlan.h"
 #include "display/Prefetcher.h"
@@ -54,7 +55,8 @@ public:
 class PrefetcherTest : public ::testing::Test {
 protected:
     std::string Write(const std::string& name, const std::string& bytes) {
-        const std::string path = ::testing::TempDir() + "prefetch_" + name;
+        // The unit tests also run in a second locale at the same time: names of their own.
+        const std::string path = ::testing::TempDir() + "prefetch_" + std::to_string(::getpid()) + "_" + name;
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
