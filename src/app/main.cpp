@@ -8,7 +8,7 @@
 #include "app/Form_about.h"
 #include "app/Form_main.h"
 #include "app/Form_setup.h"
-#include "app/PluginGateway.h"
+#include "app/SusiePlugins.h"
 #include "app/ProgramIcon.h"
 #include "display/Form_disp.h"
 #include "sources/Form_fileselect.h"
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
 
     pictavo::DesktopHost host;
     pictavo::NoArchivers archives;
-    pictavo::NoPlugins plugins;
+    pictavo::SusiePlugins plugins;
     pictavo::Form_main launcher(host, archives, plugins, QApplication::arguments().mid(1));
     pictavo::Form_loading loading(launcher.State());
     pictavo::Form_disp display(launcher.State());
@@ -48,5 +48,7 @@ int main(int argc, char** argv) {
     launcher.ShowAtStart();
     const int code = QApplication::exec();
     launcher.Detach();
+    // The plug-ins go while the registry that holds their extensions is still there.
+    plugins.Close(launcher.State());
     return code;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 #include "decode/BmpDecoder.h"
 #include "decode/GifDecoder.h"
@@ -32,22 +33,35 @@ std::string_view FileExtension(std::string_view path) {
 
 PictureRegistry PictureRegistry::WithBuiltins() {
     PictureRegistry registry;
-    registry.Register("bmp", std::make_shared<BmpDecoder>());
+    registry.Register("bmp", std::make_shared<BmpDecoder>(), "Bitmap");
     const auto jpeg = std::make_shared<JpegDecoder>();
-    registry.Register("jpg", jpeg);
-    registry.Register("jpeg", jpeg);
-    registry.Register("png", std::make_shared<PngDecoder>());
-    registry.Register("gif", std::make_shared<GifDecoder>());
+    registry.Register("jpg", jpeg, "JPEG Image File");
+    registry.Register("jpeg", jpeg, "JPEG Image File");
+    registry.Register("png", std::make_shared<PngDecoder>(), "Portable Network Graphics");
+    registry.Register("gif", std::make_shared<GifDecoder>(), "GIF Image");
     return registry;
 }
 
-void PictureRegistry::Register(std::string_view extension, std::shared_ptr<const PictureDecoder> decoder) {
-    decoders_[NormalisedExtension(extension)] = std::move(decoder);
+void PictureRegistry::Register(std::string_view extension, std::shared_ptr<const PictureDecoder> decoder,
+                               std::string description) {
+    decoders_[NormalisedExtension(extension)].push_back({std::move(decoder), std::move(description)});
+}
+
+void PictureRegistry::Unregister(const PictureDecoder* decoder) {
+    for (auto it = decoders_.begin(); it != decoders_.end();) {
+        std::erase_if(it->second, [decoder](const Entry& e) { return e.decoder.get() == decoder; });
+        it = it->second.empty() ? decoders_.erase(it) : std::next(it);
+    }
 }
 
 const PictureDecoder* PictureRegistry::Find(std::string_view extension) const {
     const auto it = decoders_.find(NormalisedExtension(extension));
-    return it == decoders_.end() ? nullptr : it->second.get();
+    return it == decoders_.end() ? nullptr : it->second.back().decoder.get();
+}
+
+std::string PictureRegistry::Description(std::string_view extension) const {
+    const auto it = decoders_.find(NormalisedExtension(extension));
+    return it == decoders_.end() ? std::string{} : it->second.back().description;
 }
 
 Bitmap PictureRegistry::Load(const std::string& path) const {

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "imaging/Bitmap.h"
 
@@ -40,15 +41,27 @@ public:
     static PictureRegistry WithBuiltins();
 
     // `extension` may carry a leading dot and any case; the newest registration wins.
-    void Register(std::string_view extension, std::shared_ptr<const PictureDecoder> decoder);
+    // `description` names the format ("WebP picture"); the registry keeps it for listings.
+    void Register(std::string_view extension, std::shared_ptr<const PictureDecoder> decoder,
+                  std::string description = {});
+    // Removes every registration of `decoder`; what it had taken over falls back to the
+    // registration before it (a plug-in leaving gives jpg back to the built-in reader).
+    void Unregister(const PictureDecoder* decoder);
     // The decoder for `extension` (dot and case as above), or nullptr.
     const PictureDecoder* Find(std::string_view extension) const;
+    // The description of the newest registration of `extension`, empty when none.
+    std::string Description(std::string_view extension) const;
     // Decodes `path` by the extension of its file name. Throws EUnknownFormat when no decoder
     // claims it and EDecode when decoding fails.
     Bitmap Load(const std::string& path) const;
 
 private:
-    std::map<std::string, std::shared_ptr<const PictureDecoder>, std::less<>> decoders_;
+    struct Entry {
+        std::shared_ptr<const PictureDecoder> decoder;
+        std::string description;
+    };
+    // Per extension, every registration in order; the last one serves.
+    std::map<std::string, std::vector<Entry>, std::less<>> decoders_;
 };
 
 }  // namespace pictavo
