@@ -83,8 +83,10 @@ void TInSPIAbleData::LoadPicture(const TSPIs* manager) {
         const auto candidates =
             manager != nullptr ? manager->CollectSPIs({SPIKind::In}, fileName_) : std::vector<const TSPI*>{};
         // Read once for every plug-in; the zeros stay where the picture is shorter.
-        std::array<std::uint8_t, SPI_HEAD_SIZE> head{};
-        ReadHead(head.data(), head.size());
+        // The zeros past the head let a plug-in read a whole head's length from the MacBinary
+        // position too.
+        std::array<std::uint8_t, SPI_HEAD_SIZE + SPI_MACBINARY_OFFSET> head{};
+        ReadHead(head.data(), SPI_HEAD_SIZE);
         bool loaded = false;
         for (const TSPI* spi : candidates) {
             for (const intptr_t offset : {intptr_t{0}, intptr_t{SPI_MACBINARY_OFFSET}}) {

@@ -136,8 +136,9 @@ static_assert(sizeof(PictureInfo) == 22 + sizeof(void*), "PictureInfo is packed"
 typedef int32_t (*SPI_GetPluginInfo)(int32_t infono, char* buf, int32_t buflen);
 
 /* Non-zero when the plug-in reads this file. `filename` is the path (or the name of a
- * picture in memory); `dw` points at the head buffer (SPI_HEAD_SIZE bytes, see above), or
- * SPI_MACBINARY_OFFSET bytes into it. Decide by the bytes, not by the name. */
+ * picture in memory); `dw` points at the head buffer, or SPI_MACBINARY_OFFSET bytes into it;
+ * SPI_HEAD_SIZE bytes are readable from dw in both cases (zeros past the file's data).
+ * Decide by the bytes, not by the name. */
 typedef int32_t (*SPI_IsSupported)(const char* filename, const void* dw);
 
 /* Fills *lpInfo with the picture's size and depth (see the flag values for buf and len). */
