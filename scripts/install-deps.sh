@@ -10,6 +10,7 @@ packages=(
   fonts-ipafont-gothic
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libvips-dev
+  libwebp-dev libtiff-dev libavif-dev libheif-dev libjxl-dev
 )
 
 missing=()

@@ -117,7 +117,7 @@ struct TiffCodec {
         if (result != SPI_SUCCESS) return result;
         char message[1024];
         TIFFRGBAImage image;
-        if (!TIFFRGBAImageOK(tif.get(), message) || !TIFFRGBAImageBegin(&image, tif.get(), 0, message))
+        if (!TIFFRGBAImageOK(tif.get(), message) || !TIFFRGBAImageBegin(&image, tif.get(), 1, message))
             return SPI_INTERNAL_ERROR;
         const std::unique_ptr<TIFFRGBAImage, RgbaImageEnd> end(&image);
         image.req_orientation = ORIENTATION_TOPLEFT;
