@@ -64,8 +64,9 @@ DibLayout CheckDib(const std::uint8_t* info, std::size_t infoCapacity, std::size
 BmpImage WriteBmpImage(const DibLayout& layout, const std::uint8_t* info, const std::uint8_t* bits) {
     BmpImage image;
     image.size = kFileHeaderSize + layout.infoSize + layout.bitsSize;
-    // Not zeroed: every byte is written below.
-    image.bytes.reset(new std::uint8_t[image.size]);
+    // Not zeroed: every byte is written below. A pixel block, so that a large picture's copy
+    // costs few page faults.
+    image.bytes = AllocatePixelBlock(image.size, false);
     std::uint8_t* out = image.bytes.get();
     std::memset(out, 0, kFileHeaderSize);
     WriteLe<std::uint16_t>(out, 0x4D42);

@@ -8,6 +8,7 @@
 #include <span>
 
 #include "decode/PictureRegistry.h"
+#include "imaging/Bitmap.h"
 
 namespace pictavo {
 
@@ -38,7 +39,7 @@ DibLayout CheckDib(const std::uint8_t* info, std::size_t infoCapacity, std::size
 // A BMP file image in memory, owned: "BM" header, the info block's first infoSize bytes and
 // the pixel block's first bitsSize bytes.
 struct BmpImage {
-    std::unique_ptr<std::uint8_t[]> bytes;
+    PixelBlock bytes;
     std::size_t size = 0;
     std::span<const std::uint8_t> Span() const { return {bytes.get(), size}; }
 };

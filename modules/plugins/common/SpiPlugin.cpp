@@ -6,6 +6,8 @@
 #include <cstring>
 #include <new>
 
+#include <sys/mman.h>
+
 namespace spi {
 
 namespace {
@@ -21,6 +23,15 @@ void PutLe(std::uint8_t* p, T value) {
 
 std::uint32_t BigEndian32(const std::uint8_t* p) {
     return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
+}
+
+// A large block is still malloc'ed (the host frees it), but asking for 2 MiB pages inside it
+// before it is first touched spares a 6000 x 4000 picture some 17 000 page faults.
+void PreferLargePages(std::uint8_t* block, std::size_t size) {
+    constexpr std::uintptr_t kLarge = std::uintptr_t{2} << 20;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(block) + kLarge - 1) & ~(kLarge - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(block) + size) & ~(kLarge - 1);
+    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
 }  // namespace
@@ -67,6 +78,7 @@ int32_t Dib::Create(std::uint32_t width, std::uint32_t height, int bits) {
     info_ = static_cast<std::uint8_t*>(std::calloc(1, 40));
     bits_ = static_cast<std::uint8_t*>(std::malloc(stride_ * height));
     if (info_ == nullptr || bits_ == nullptr) return SPI_OUT_OF_MEMORY;
+    PreferLargePages(bits_, stride_ * height);
     width_ = width;
     height_ = height;
     bitCount_ = bits;
