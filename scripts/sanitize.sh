@@ -5,7 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-$root/build-asan}
-targets=(decode_test)
+targets=(decode_test decode_spi_test)
 
 cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DPICTAVO_SANITIZE=ON -DPICTAVO_BUILD_BENCH=OFF >/dev/null
@@ -18,7 +18,7 @@ trap 'rm -f "$log"' EXIT
 status=0
 # Chosen by name: only the decoder tests are built in this folder (the others show up as
 # *_NOT_BUILT placeholders).
-ctest --test-dir "$dir" -R '^([A-Za-z]+/)?(Bmp|Png|Jpeg|Gif|Hostile|PictureRegistry)[A-Za-z]*\.' -E 'NOT_BUILT' \
+ctest --test-dir "$dir" -R '^([A-Za-z]+/)?(Bmp|Png|Jpeg|Gif|Hostile|PictureRegistry|Spi|ShippedPlugin)[A-Za-z]*\.' -E 'NOT_BUILT' \
   --output-on-failure -j"$(nproc)" >"$log" 2>&1 || status=$?
 cat "$log"
 # A report that did not stop the program still counts as a failure.

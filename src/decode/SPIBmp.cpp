@@ -110,9 +110,9 @@ void TInSPIAbleData::LoadPicture(const TSPIs* manager) {
 bool TInSPIAbleData::TryPlugin(const TSPI& spi, const std::uint8_t* head, intptr_t offset, bool preview) {
     if (spi.IsSupported(fileName_.toUtf8().constData(), head + offset) == 0) return false;
     const Arguments args = ArgumentsAt(offset);
+    // Only the text is kept, to be freed; a failed call may have left the record undefined.
     PictureInfo info{};
-    spi.GetPictureInfo(args.buf, args.len, args.flag, &info);  // only its text is kept (to free)
-    blocks_.text = info.hInfo;
+    if (spi.GetPictureInfo(args.buf, args.len, args.flag, &info) == SPI_SUCCESS) blocks_.text = info.hInfo;
     if (preview && ReadBlocks(spi, offset, true)) return true;
     return ReadBlocks(spi, offset, false);
 }

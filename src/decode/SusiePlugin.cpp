@@ -18,9 +18,6 @@ QString InvalidApiText(const char* name, const QString& fileName) {
         .arg(QString::fromLatin1(name), fileName);
 }
 
-// The Windows loader reports module paths of at most 255 characters.
-constexpr qsizetype kMaxModulePath = 255;
-
 template <class F>
 F Entry(const SharedLibrary& library, const char* name) {
     return library.Function<F>(name);
@@ -34,7 +31,8 @@ TSPI::TSPI(const QString& path) {
     } catch (const SharedLibrary::LoadError&) {
         throw ESPIFOpenErrorSPI(OpenErrorText(path).toStdString());
     }
-    fileName_ = library_.ModulePath().left(kMaxModulePath);
+    // The whole path: cut to a length, it would name another file and defeat the duplicate test.
+    fileName_ = library_.ModulePath();
     if (fileName_.isEmpty()) fileName_ = path;
     entries_.getPluginInfo = Entry<SPI_GetPluginInfo>(library_, "GetPluginInfo");
     entries_.configurationDlg = Entry<SPI_ConfigurationDlg>(library_, "ConfigurationDlg");
