@@ -1,7 +1,6 @@
 #pragma once
-// Writers for the demo pictures: JPEG, PNG, BMP and animated GIF from plain RGB buffers.
+// The demo pictures' RGB buffers written as JPEG, PNG, BMP and animated GIF (PictureWriters).
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -20,12 +19,7 @@ struct Image {
     }
 };
 
-class EWrite : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// Each throws EWrite when the file cannot be written.
+// Each throws pictavo::EPictureWrite when the file cannot be written.
 void WriteJpeg(const std::string& path, const Image& image, int quality);
 void WritePng(const std::string& path, const Image& image);
 void WriteBmp(const std::string& path, const Image& image);

@@ -48,7 +48,9 @@ struct Channel {
         shift = std::countr_zero(m);
         bits = 32 - std::countl_zero(m) - shift;
     }
+    // A zero mask: the channel is absent and reads as 0.
     std::uint8_t Scale(std::uint32_t pixel) const {
+        if (bits == 0) return 0;
         const std::uint32_t v = (pixel & mask) >> shift;
         if (bits >= 8) return static_cast<std::uint8_t>(v >> (bits - 8));
         const std::uint32_t max = (1u << bits) - 1;
@@ -115,8 +117,7 @@ Bitmap IndexesToBits32(const Bitmap& indexes) {
     return out;
 }
 
-Bitmap DecodeLayout(std::span<const std::uint8_t> b, BmpForm form) {
-    const BmpLayout l = ReadBmpLayout(b);
+Bitmap DecodeLayout(std::span<const std::uint8_t> b, const BmpLayout& l, BmpForm form) {
     if (l.bits > 8) {
         const bool plain = l.compression == kBmpRgb && l.bits != 16;
         return plain ? UnpackRgb(b, l) : UnpackMasked(b, l);
@@ -134,15 +135,26 @@ Bitmap DecodeLayout(std::span<const std::uint8_t> b, BmpForm form) {
 
 }  // namespace
 
+// The header is read and checked first; then only the bytes that the picture needs, so a
+// huge file or a header asking for too much costs no more than its first kilobyte.
 Bitmap BmpDecoder::Decode(const std::string& path) const {
     return TranslateDecodeFailures([&] {
-        const std::vector<std::uint8_t> bytes = ReadPictureFile(path);
-        return DecodeLayout(bytes, BmpForm::Bits32);
+        const RegularFile opened = OpenPictureFile(path);
+        const auto size = static_cast<std::uint64_t>(opened.size);
+        std::vector<std::uint8_t> bytes;
+        ReadMore(opened.file.get(), std::min<std::uint64_t>(size, kBmpHeadBytes), bytes);
+        const BmpLayout layout = ReadBmpLayout(bytes, size);
+        const std::uint64_t needed = BmpBytesNeeded(layout, size);
+        if (needed > bytes.size()) ReadMore(opened.file.get(), needed - bytes.size(), bytes);
+        // A file that shrank after it was opened; short run-length data is found by the expansion.
+        const bool runLength = layout.compression == kBmpRle8 || layout.compression == kBmpRle4;
+        if (!runLength && bytes.size() < needed) throw EBmpDecode("BMP: pixel data is truncated");
+        return DecodeLayout(bytes, layout, BmpForm::Bits32);
     });
 }
 
 Bitmap BmpDecoder::DecodeBytes(std::span<const std::uint8_t> bytes, BmpForm form) {
-    return TranslateDecodeFailures([&] { return DecodeLayout(bytes, form); });
+    return TranslateDecodeFailures([&] { return DecodeLayout(bytes, ReadBmpLayout(bytes), form); });
 }
 
 }  // namespace pictavo

@@ -96,7 +96,7 @@ std::size_t ReadPalette(std::span<const std::uint8_t> b, std::size_t start, std:
 
 }  // namespace
 
-BmpLayout ReadBmpLayout(std::span<const std::uint8_t> b) {
+BmpLayout ReadBmpLayout(std::span<const std::uint8_t> b, std::uint64_t fileSize) {
     if (b.size() < kFileHeaderSize + kCoreHeaderSize || b[0] != 'B' || b[1] != 'M') Fail("not a BMP file");
     const std::size_t headerSize = U32(b, 14);
     BmpLayout l;
@@ -133,13 +133,22 @@ BmpLayout ReadBmpLayout(std::span<const std::uint8_t> b) {
     // An offset pointing into the headers is a writer's mistake; the pixels then follow
     // the colour table directly.
     if (pixelOffset < paletteStart) pixelOffset = paletteStart + entrySize * stored;
-    if (pixelOffset >= b.size()) Fail("no pixel data");
+    if (pixelOffset >= fileSize) Fail("no pixel data");
     l.pixelOffset = pixelOffset;
     l.stride = ((static_cast<std::size_t>(l.width) * l.bits + 31) / 32) * 4;
     if (l.compression != kBmpRle8 && l.compression != kBmpRle4 &&
-        b.size() - pixelOffset < l.stride * static_cast<std::size_t>(l.height))
+        fileSize - pixelOffset < l.stride * static_cast<std::size_t>(l.height))
         Fail("pixel data is truncated");
     return l;
+}
+
+std::uint64_t BmpBytesNeeded(const BmpLayout& l, std::uint64_t fileSize) {
+    const auto height = static_cast<std::uint64_t>(l.height);
+    if (l.compression != kBmpRle8 && l.compression != kBmpRle4) return l.pixelOffset + l.stride * height;
+    // Two bytes per pixel (runs of one), an end of line per row and the end of the picture;
+    // literal runs and moves take less.
+    const std::uint64_t longest = 2 * static_cast<std::uint64_t>(l.width) * height + 2 * height + 2;
+    return std::min(fileSize, l.pixelOffset + longest);
 }
 
 }  // namespace pictavo

@@ -33,9 +33,21 @@ struct BmpLayout {
     std::size_t stride = 0;
 };
 
-// Reads the file header, the info header (core, info, V2-V5) and the colour table of the
-// BMP file image `bytes`. Throws EBmpDecode for a malformed, unsupported or truncated header
-// (uncompressed pixel data is checked to be present too) and EPictureTooLarge past the limit.
-BmpLayout ReadBmpLayout(std::span<const std::uint8_t> bytes);
+// The headers and the largest colour table lie within this many bytes from the file's start.
+inline constexpr std::size_t kBmpHeadBytes = 14 + 124 + 256 * 4;
+
+// Reads the file header, the info header (core, info, V2-V5) and the colour table from `head`,
+// the first min(kBmpHeadBytes, fileSize) bytes (or more) of a BMP file image of `fileSize`
+// bytes. Throws EBmpDecode for a malformed, unsupported or truncated header (uncompressed
+// pixel data is checked to fit in the file too) and EPictureTooLarge past the limit.
+BmpLayout ReadBmpLayout(std::span<const std::uint8_t> head, std::uint64_t fileSize);
+inline BmpLayout ReadBmpLayout(std::span<const std::uint8_t> bytes) {
+    return ReadBmpLayout(bytes, bytes.size());
+}
+
+// How many bytes from the file's start the picture of `layout` needs: up to the end of its
+// rows, or for run-length data as far as the longest sensible coding of the picture reaches
+// (never more than `fileSize`).
+std::uint64_t BmpBytesNeeded(const BmpLayout& layout, std::uint64_t fileSize);
 
 }  // namespace pictavo

@@ -243,7 +243,7 @@ void GifAnimation::State::Restore(const Area& area) {
 
 GifAnimation::GifAnimation(const std::string& path) : state_(std::make_unique<State>()) {
     TranslateDecodeFailures([&] {
-        state_->source.file = OpenPictureFile(path);
+        state_->source.file = OpenPictureFile(path).file;
         state_->Open();
     });
 }

@@ -177,7 +177,7 @@ void JpegDecoder::DecodeInto(std::span<const std::uint8_t> bytes, Bitmap& target
 
 void JpegDecoder::DecodeFileInto(const std::string& path, Bitmap& target) {
     TranslateDecodeFailures([&] {
-        const FilePtr file = OpenPictureFile(path);
+        const FilePtr file = OpenPictureFile(path).file;
         JpegSession s;
         Prepare(s);
         Check(CreateJpeg(s, file.get(), nullptr, 0), s);

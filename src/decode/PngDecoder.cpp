@@ -134,7 +134,7 @@ Bitmap PngDecoder::DecodeBytes(std::span<const std::uint8_t> bytes) {
 
 Bitmap PngDecoder::Decode(const std::string& path) const {
     return TranslateDecodeFailures([&] {
-        const FilePtr file = OpenPictureFile(path);
+        const FilePtr file = OpenPictureFile(path).file;
         std::uint8_t signature[kSignatureSize];
         const std::size_t got = std::fread(signature, 1, kSignatureSize, file.get());
         PngSession s;

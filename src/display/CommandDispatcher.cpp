@@ -154,17 +154,19 @@ void CommandDispatcher::ShowCurrentPosition() {
 
 void CommandDispatcher::ShowKeyResult(KeyCode code) {
     if (!state_.settings.IsShowKeyResult || !actions_.IsShowRunning()) return;
-    const QString text = KeyResultText(code, state_.settings, actions_.Overlays(), CurrentEntry());
     actions_.EraseKeyResultStrip();
+    const std::uint64_t before = actions_.ShowGeneration();
     ShowCurrentPosition();
-    actions_.WriteKeyResult(text);
+    // Input served during that redraw has shown its own position and written its own line.
+    if (actions_.ShowGeneration() - before > 1) return;
+    actions_.WriteKeyResult(KeyResultText(code, state_.settings, actions_.Overlays(), CurrentEntry()));
 }
 
 void CommandDispatcher::KeyDown(KeyCode code, bool autoRepeat) {
     // The window system queues every repeat of a held key; serving each one nested inside the
-    // move before it would pile up decodes (and stack) for as long as the key is held and keep
-    // the show running long after it is released.
-    if (autoRepeat && movesWaiting_ > 0) return;
+    // move or the redraw before it would pile up decodes (and stack) for as long as the key is
+    // held and keep the show running long after it is released. A fresh press is served.
+    if (autoRepeat && (movesWaiting_ > 0 || actions_.IsShowInProgress())) return;
     // A key without a virtual-key code must not run a command left without a key (code 0).
     const bool runs =
         code != kNoKeyCode && !actions_.IsFileListVisible() && !actions_.IsSettingsPanelVisible();

@@ -30,8 +30,9 @@ public:
 
     // The input routes: a key-down anywhere in the window, a mouse button (1, 2 or 4) on the
     // window, the picture area or the animation view, and a wheel step (`delta` below 1 means
-    // towards the user). An auto-repeated key that arrives while a move is still waiting for
-    // pending events is dropped, so a held key runs at the pace the pictures can be shown.
+    // towards the user). An auto-repeated key that arrives while a move waits for pending
+    // events or while any show is under way is dropped, so a held key runs at the pace the
+    // pictures can be shown; a fresh press is always served.
     void KeyDown(KeyCode code, bool autoRepeat = false);
     void MouseButtonDown(KeyCode button);
     void Wheel(int delta);

@@ -19,6 +19,11 @@ public:
     virtual void HideDisplay() = 0;
     // Lets pending window events run (re-entrantly) before a move.
     virtual void ProcessPendingEvents() = 0;
+    // True while a show is under way, including the input it lets run meanwhile.
+    virtual bool IsShowInProgress() const { return false; }
+    // Advances by one with every show and with every change of the cached picture; a redraw
+    // that sees it move by more than one was overtaken by a nested show.
+    virtual std::uint64_t ShowGeneration() const { return 0; }
     // Erases the picture area to the window colour.
     virtual void RepaintPictureArea() = 0;
     // Drops the cached picture so the next show decodes the entry again.

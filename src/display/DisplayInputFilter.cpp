@@ -62,8 +62,8 @@ bool DisplayInputFilter::eventFilter(QObject* watched, QEvent* event) {
     }
     if (!event->isInputEvent()) return false;
     const auto* input = static_cast<QInputEvent*>(event);
-    const bool travelling = IsJourneyOfLast(input);
-    const InputMark mark{event, input->timestamp(), event->spontaneous()};
+    const bool travelling = IsJourneyOfLast(watched, input);
+    const InputMark mark{event, event->type(), input->timestamp(), event->spontaneous(), watched};
     lastInput_ = mark;
     if (!travelling) Report(watched, event);
     // The commands run above may have handled other input meanwhile; this one is still the
@@ -72,12 +72,17 @@ bool DisplayInputFilter::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-bool DisplayInputFilter::IsJourneyOfLast(const QInputEvent* event) const {
-    if (event != lastInput_.event || event->timestamp() != lastInput_.timestamp) return false;
+bool DisplayInputFilter::IsJourneyOfLast(QObject* watched, const QInputEvent* event) const {
+    const InputMark& last = lastInput_;
+    if (event != last.event || event->type() != last.type || event->timestamp() != last.timestamp)
+        return false;
     // A wheel turn reaches the widget under the pointer as spontaneous and its parents as not;
     // two turns sent by code one after the other are both new.
-    if (event->type() == QEvent::Wheel) return lastInput_.spontaneous && !event->spontaneous();
-    return true;
+    if (event->type() == QEvent::Wheel && !(last.spontaneous && !event->spontaneous())) return false;
+    if (last.receiver.isNull()) return false;
+    for (const QObject* up = last.receiver->parent(); up != nullptr; up = up->parent())
+        if (up == watched) return true;
+    return false;
 }
 
 void DisplayInputFilter::Report(QObject* watched, QEvent* event) {

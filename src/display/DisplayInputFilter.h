@@ -40,14 +40,18 @@ private:
     bool IsClickTarget(QObject* watched) const;
 
     // Keys and wheel turns that a control ignores travel on to its parents, which are
-    // watched too. Meeting the event last seen again (same object, same time) with no other
-    // input in between means it is that journey, not a new key. The pointer is only compared.
+    // watched too, as the same event object. An event is that journey only when it is the
+    // object last seen, of the same type and time, arriving at a parent of the widget that
+    // saw it last: a new event, even one built at the same address in the same millisecond,
+    // starts again at the widget it is sent to. The pointer is only compared.
     struct InputMark {
         const QEvent* event = nullptr;
+        QEvent::Type type = QEvent::None;
         quint64 timestamp = 0;
         bool spontaneous = false;
+        QPointer<QObject> receiver;
     };
-    bool IsJourneyOfLast(const QInputEvent* event) const;
+    bool IsJourneyOfLast(QObject* watched, const QInputEvent* event) const;
 
     InputMark lastInput_;
     QList<QPointer<QWidget>> clickTargets_;

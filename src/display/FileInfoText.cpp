@@ -3,6 +3,8 @@
 #include <QFile>
 #include <algorithm>
 
+#include "platform/RegularFile.h"
+
 namespace pictavo {
 
 namespace {
@@ -45,10 +47,13 @@ QStringList SpreadInfoLines(const PageFacts& left, const PageFacts& right, std::
 }
 
 std::int64_t RoundedFileSize(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return 0;
-    const std::int64_t size = file.size();
-    return size - size % 128;
+    try {
+        // Opened as the pictures are: a FIFO in the list gives 0 instead of blocking the show.
+        const std::int64_t size = OpenRegularFile(QFile::encodeName(path).toStdString()).size;
+        return size - size % 128;
+    } catch (const ERegularFile&) {
+        return 0;
+    }
 }
 
 }  // namespace pictavo

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include "display/DisplayOverlays.h"
 #include "display/Form_disp.h"
 #include "display/PictureArea.h"
 
@@ -20,6 +21,14 @@ void FormDispActions::HideDisplay() {
 
 void FormDispActions::ProcessPendingEvents() {
     QCoreApplication::processEvents();
+}
+
+bool FormDispActions::IsShowInProgress() const {
+    return window_.IsShowInProgress();
+}
+
+std::uint64_t FormDispActions::ShowGeneration() const {
+    return window_.ShowGeneration();
 }
 
 void FormDispActions::RepaintPictureArea() {
@@ -49,12 +58,33 @@ void FormDispActions::WriteKeyResult(const QString& text) {
     PictureArea* area = window_.PaintBox_disp();
     area->DrawTextLine(area->height() - area->LineHeight(), text,
                        ColorFromSetting(state_.settings.FileInfoColor));
+    area->Present();
 }
 
 OverlayState FormDispActions::Overlays() const {
-    OverlayState overlays;
-    overlays.autoSlide = window_.Timer_disp()->isActive();
-    return overlays;
+    return window_.Overlays().Overlays();
+}
+
+void FormDispActions::ToggleAutoSlide() {
+    window_.Overlays().ToggleAutoSlide();
+}
+void FormDispActions::ToggleFileList() {
+    window_.Overlays().ToggleFileList();
+}
+void FormDispActions::ToggleSettingsPanel() {
+    window_.Overlays().ToggleSettingsPanel();
+}
+void FormDispActions::CloseSettingsPanel() {
+    window_.Overlays().CloseSettingsPanel();
+}
+bool FormDispActions::ToggleAnimation() {
+    return window_.Overlays().ToggleAnimation();
+}
+void FormDispActions::AddCurrentToList() {
+    window_.Overlays().AddCurrentToList();
+}
+void FormDispActions::ToggleClock() {
+    window_.Overlays().ToggleClock();
 }
 
 }  // namespace pictavo

@@ -16,6 +16,8 @@ public:
     bool IsShowRunning() const override;
     void HideDisplay() override;
     void ProcessPendingEvents() override;
+    bool IsShowInProgress() const override;
+    std::uint64_t ShowGeneration() const override;
     void RepaintPictureArea() override;
     void EmptyPictureCache() override;
     void ShowPictures(std::int32_t index, std::int32_t second, bool twoPage) override;
@@ -23,6 +25,13 @@ public:
     void EraseKeyResultStrip() override;
     void WriteKeyResult(const QString& text) override;
     OverlayState Overlays() const override;
+    void ToggleAutoSlide() override;
+    void ToggleFileList() override;
+    void ToggleSettingsPanel() override;
+    void CloseSettingsPanel() override;
+    bool ToggleAnimation() override;
+    void AddCurrentToList() override;
+    void ToggleClock() override;
 
 private:
     Form_disp& window_;

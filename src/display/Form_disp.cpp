@@ -10,9 +10,11 @@
 #include <QWindow>
 #include <exception>
 
+#include "display/AnimationView.h"
 #include "display/CommandDispatcher.h"
 #include "display/DisplayFrame.h"
 #include "display/DisplayInputFilter.h"
+#include "display/DisplayOverlays.h"
 #include "display/FormDispActions.h"
 #include "display/PictureArea.h"
 #include "display/PictureShow.h"
@@ -109,13 +111,24 @@ Form_disp::Form_disp(AppState& state, QWidget* parent) : QWidget(parent), state_
         BringToFront();
     };
     show_ = std::make_unique<PictureShow>(state_, *area_, std::move(hooks));
+    CreateOverlays();
     actions_ = std::make_unique<FormDispActions>(*this, state_);
     dispatcher_ = std::make_unique<CommandDispatcher>(state_, *actions_);
     ConnectInput();
 }
 
+void Form_disp::CreateOverlays() {
+    DisplayOverlays::Host host;
+    host.executeCommand = [this](KeyCode code) { ExecuteCommand(code); };
+    host.repaintArea = [this] { RepaintPictureArea(); };
+    host.emptyCache = [this] { EmptyCurrentPicture(); };
+    host.showCurrentPosition = [this] { ShowCurrentPosition(); };
+    host.beep = [this] { Beep(); };
+    overlays_ = std::make_unique<DisplayOverlays>(*this, state_, *timerDisp_, std::move(host));
+}
+
 void Form_disp::ConnectInput() {
-    input_->SetClickTargets({this, area_});
+    input_->SetClickTargets({this, area_, overlays_->Image_animation()});
     connect(input_, &DisplayInputFilter::KeyDown, this,
             [this](std::uint16_t code, bool autoRepeat) { dispatcher_->KeyDown(code, autoRepeat); });
     connect(input_, &DisplayInputFilter::MouseButtonDown, this,
@@ -156,6 +169,14 @@ const SpreadSizes& Form_disp::LastSpreadSizes() const {
 
 bool Form_disp::HasCurrentPicture() const {
     return show_->CurrentPicture() != nullptr;
+}
+
+bool Form_disp::IsShowInProgress() const {
+    return show_->InProgress();
+}
+
+std::uint64_t Form_disp::ShowGeneration() const {
+    return show_->Generation();
 }
 
 void Form_disp::Start() {
@@ -202,12 +223,14 @@ void Form_disp::RunShowSequence() {
         timerDisp_->start();
     else
         timerDisp_->stop();
+    overlays_->ShowStarted(area_->geometry());
 }
 
 void Form_disp::HideDisplay() {
     if (state_.DisplayClosing) return;
     state_.DisplayClosing = true;
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Pictavo"));
+    overlays_->HideStarted();
     timerDisp_->stop();
     if (!state_.settings.IsFullScreen) {
         const QRect g = geometry();
@@ -224,13 +247,21 @@ void Form_disp::HideDisplay() {
     area_->Erase();
     state_.CurrentIndex = 0;
     state_.DisplayClosing = false;
+    // Edits made in the settings-info panel reach the settings file.
+    overlays_->HideFinished();
     emit Hidden();
 }
 
 void Form_disp::ShowPictures(int index, int second, bool twoPage) {
-    // Animated pictures are shown still, as their first frame, in this window.
     area_->setVisible(true);
     const auto inList = [this](int i) { return i >= 0 && i < state_.ImageList.size(); };
+    if (state_.settings.IsPicAnimation) {
+        // One picture in the animation view; spread mode still decides how far a move goes.
+        area_->setVisible(false);
+        if (inList(index)) LoadAnimation(index);
+        return;
+    }
+    overlays_->ClearAnimation(true);
     if (!inList(index) || (twoPage && !inList(second))) return;
     if (!twoPage) {
         show_->LoadSinglePicture(index);
@@ -238,6 +269,12 @@ void Form_disp::ShowPictures(int index, int second, bool twoPage) {
     }
     const bool leftToRight = state_.settings.ES2PS_IsPageLtoR;
     show_->LoadSpreadPictures(leftToRight ? index : second, leftToRight ? second : index);
+}
+
+void Form_disp::LoadAnimation(int index) {
+    overlays_->ClearAnimation(false);
+    show_->LoadAnimation(index,
+                         [this](const QString& path) { overlays_->ShowAnimation(path, area_->geometry()); });
 }
 
 void Form_disp::ShowCurrentPosition() {
@@ -305,6 +342,7 @@ void Form_disp::LayOutChildren() {
     } else {
         area_->setGeometry(0, 0, W, H);
     }
+    if (overlays_) overlays_->LayOut(area_->geometry());
 }
 
 void Form_disp::resizeEvent(QResizeEvent* event) {

@@ -19,6 +19,7 @@ namespace pictavo {
 
 class CommandDispatcher;
 class DisplayInputFilter;
+class DisplayOverlays;
 class ExitPanel;
 class FormDispActions;
 class FrameStrip;
@@ -63,9 +64,14 @@ public:
 
     PictureArea* PaintBox_disp() const { return area_; }
     QTimer* Timer_disp() const { return timerDisp_; }
+    // The file list, settings-info panel, clock and animation view with their commands.
+    DisplayOverlays& Overlays() const { return *overlays_; }
     const QImage& Canvas() const;
     const SpreadSizes& LastSpreadSizes() const;
     bool HasCurrentPicture() const;
+    // See PictureShow::InProgress and PictureShow::Generation.
+    bool IsShowInProgress() const;
+    std::uint64_t ShowGeneration() const;
 
 signals:
     // End of the hide sequence.
@@ -89,6 +95,8 @@ private:
     bool StartFrameDrag(FrameArea area, QPoint globalPos);
     void DragFrame(QPoint globalPos);
     void ConnectInput();
+    void CreateOverlays();
+    void LoadAnimation(int index);
     void ExitPanelClicked();
 
     AppState& state_;
@@ -101,6 +109,7 @@ private:
     PictureArea* area_;
     QTimer* timerDisp_;
     std::unique_ptr<PictureShow> show_;
+    std::unique_ptr<DisplayOverlays> overlays_;
     std::unique_ptr<FormDispActions> actions_;
     std::unique_ptr<CommandDispatcher> dispatcher_;
     DisplayInputFilter* input_;

@@ -43,16 +43,28 @@ PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void PictureArea::MarkChanged(const QRect& rect) {
+    changed_ += rect;
+    update(rect);
+}
+
+void PictureArea::Present() {
+    if (changed_.isEmpty()) return;
+    const QRegion region = changed_;
+    changed_ = QRegion();
+    if (isVisible()) repaint(region);
+}
+
 void PictureArea::Erase() {
     canvas_.fill(windowColor_);
-    update();
+    MarkChanged(rect());
 }
 
 void PictureArea::EraseStrip(int top, int height) {
     if (height <= 0 || canvas_.isNull()) return;
     QPainter painter(&canvas_);
     painter.fillRect(QRect(0, top, canvas_.width(), height), windowColor_);
-    update(0, top, width(), height);
+    MarkChanged(QRect(0, top, width(), height));
 }
 
 void PictureArea::DrawStretched(const PictureRect& rect, std::int32_t algorithm, const Bitmap& picture) {
@@ -69,7 +81,7 @@ void PictureArea::DrawStretched(const PictureRect& rect, std::int32_t algorithm,
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         painter.drawImage(QRect(rect.left, rect.top, rect.Width(), rect.Height()), WrapBitmap(picture));
     }
-    update(QRect(rect.left, rect.top, rect.Width(), rect.Height()));
+    MarkChanged(QRect(rect.left, rect.top, rect.Width(), rect.Height()));
 }
 
 // At natural size only the visible part matters: the plain stretch, bilinear and area average
@@ -107,7 +119,7 @@ void PictureArea::DrawTextLine(int y, const QString& text, QColor color) {
     painter.setPen(color);
     const QRect line(0, y, canvas_.width(), LineHeight());
     painter.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
-    update(line);
+    MarkChanged(line);
 }
 
 void PictureArea::paintEvent(QPaintEvent* event) {

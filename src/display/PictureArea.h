@@ -4,6 +4,7 @@
 // passing over the area does not erase the picture and nothing is decoded or resampled again.
 #include <QColor>
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 #include <cstdint>
 
@@ -35,6 +36,10 @@ public:
     // Throws what the resamplers throw (EBitmapSize and the like).
     void DrawStretched(const PictureRect& rect, std::int32_t algorithm, const Bitmap& picture);
 
+    // Paints what was drawn since the last call on the screen now, instead of when the event
+    // loop next gets to it: under a stream of key presses that moment would never come.
+    void Present();
+
     // Height of one text line: the height of "gM" in the area's font.
     int LineHeight() const;
     // Writes `text` at (0, y) in `color` with a transparent background.
@@ -46,8 +51,10 @@ protected:
 
 private:
     void DrawNaturalSize(const PictureRect& rect, std::int32_t algorithm, const Bitmap& picture);
+    void MarkChanged(const QRect& rect);
 
     QImage canvas_;
+    QRegion changed_;
     QColor windowColor_ = Qt::black;
 };
 

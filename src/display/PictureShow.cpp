@@ -10,8 +10,31 @@
 
 namespace pictavo {
 
+// Marks a load as under way for its whole length and gives it the next generation.
+class PictureShow::LoadScope {
+public:
+    explicit LoadScope(PictureShow& show) : show_(show), generation_(++show.generation_) {
+        ++show_.loadsInProgress_;
+    }
+    ~LoadScope() { --show_.loadsInProgress_; }
+    LoadScope(const LoadScope&) = delete;
+    LoadScope& operator=(const LoadScope&) = delete;
+
+    // False once a nested show or a change of the cache has overtaken this load.
+    bool StillCurrent() const { return show_.generation_ == generation_; }
+
+private:
+    PictureShow& show_;
+    std::uint64_t generation_;
+};
+
 PictureShow::PictureShow(AppState& state, PictureArea& area, Hooks hooks)
     : state_(state), area_(area), hooks_(std::move(hooks)) {}
+
+void PictureShow::EmptyCurrentPicture() {
+    current_.reset();
+    ++generation_;
+}
 
 QString PictureShow::ResolvePath(int index) {
     const QString entry = state_.ImageList.value(index);
@@ -50,6 +73,11 @@ void PictureShow::DrawCurrent() {
 }
 
 void PictureShow::ProcessPicture(int command) {
+    ++generation_;
+    ApplyProcessing(command);
+}
+
+void PictureShow::ApplyProcessing(int command) {
     if (command == kRestorePicture) {
         // Back to the file: the processed cache is dropped and the area cleared of it.
         current_.reset();
@@ -70,10 +98,14 @@ void PictureShow::LoadSinglePicture(int index) {
         Finish();
         return;
     }
+    const LoadScope scope(*this);
     const QString path = ResolvePath(index);
+    // The input served meanwhile has put its own show on screen, which is the one the user
+    // asked for last; drawing this one now would put an older picture or older lines over it.
+    if (!scope.StillCurrent()) return;
     try {
         if (current_)
-            ProcessPicture(state_.ImageProcessCommand);
+            ApplyProcessing(state_.ImageProcessCommand);
         else
             ReadSingle(path);
         if (current_) DrawCurrent();
@@ -96,11 +128,13 @@ void PictureShow::LoadSpreadPictures(int left, int right) {
         Finish();
         return;
     }
+    const LoadScope scope(*this);
     const QString leftPath = ResolvePath(left);
     const QString rightPath = ResolvePath(right);
+    if (!scope.StillCurrent()) return;
     try {
         if (current_)
-            ProcessPicture(state_.ImageProcessCommand);
+            ApplyProcessing(state_.ImageProcessCommand);
         else
             ReadSpread(leftPath, rightPath);
         if (current_) DrawCurrent();
@@ -124,6 +158,18 @@ void PictureShow::LoadSpreadPictures(int left, int right) {
     Finish();
 }
 
+void PictureShow::LoadAnimation(int index, const std::function<void(const QString&)>& play) {
+    if (state_.DisplayClosing) {
+        Finish();
+        return;
+    }
+    const LoadScope scope(*this);
+    const QString path = ResolvePath(index);
+    if (!scope.StillCurrent()) return;  // a nested show has put its own picture in the view
+    play(path);
+    Finish();
+}
+
 void PictureShow::WriteInfoLines(const QStringList& lines) {
     const int height = area_.LineHeight();
     const QColor color = ColorFromSetting(state_.settings.FileInfoColor);
@@ -131,6 +177,7 @@ void PictureShow::WriteInfoLines(const QStringList& lines) {
 }
 
 void PictureShow::Finish() {
+    area_.Present();
     if (hooks_.finish) hooks_.finish();
 }
 

@@ -5,6 +5,7 @@
 // lines. The slideshow window owns one and calls it for every show.
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -32,10 +33,17 @@ public:
     PictureShow(AppState& state, PictureArea& area, Hooks hooks);
 
     // Shows entry `index` alone. An unreadable picture beeps once and leaves the area as it
-    // is; the information lines are still written (size 0 x 0). Never throws.
+    // is; the information lines are still written (size 0 x 0). Input served while the path is
+    // resolved may start a nested show; when one ran (or the cache changed meanwhile), this
+    // show leaves the screen to it and draws nothing. Never throws.
     void LoadSinglePicture(int index);
     // Shows entries `left` and `right` side by side, as above.
     void LoadSpreadPictures(int left, int right);
+
+    // The animation mode's load: resolves entry `index` and hands its local path to `play`
+    // (which shows it in the animation view), then finishes as every load does. Overtaken by
+    // a nested show while the path is resolved, it leaves the view to that show.
+    void LoadAnimation(int index, const std::function<void(const QString& path)>& play);
 
     // Applies image-processing command `command` (see PictureProcessing.h) to the cache; 0
     // rereads the file(s) last shown. Throws what loading or the filters throw.
@@ -43,12 +51,21 @@ public:
 
     // The cache: the decoded (and processed) picture on screen, nullptr when empty.
     const Bitmap* CurrentPicture() const { return current_ ? &*current_ : nullptr; }
-    void EmptyCurrentPicture() { current_.reset(); }
+    void EmptyCurrentPicture();
+
+    // Advances with every show and every change of the cache from outside a show: a caller
+    // that sees it move by more than its own show's one step knows a nested show ran.
+    std::uint64_t Generation() const { return generation_; }
+    // True while a load is under way (including the input it lets run meanwhile).
+    bool InProgress() const { return loadsInProgress_ > 0; }
     // Page sizes of the last spread read from files; kept across redraws from the cache.
     const SpreadSizes& LastSpreadSizes() const { return spreadSizes_; }
 
 private:
+    class LoadScope;
+
     QString ResolvePath(int index);
+    void ApplyProcessing(int command);
     Bitmap ReadPicture(const QString& path) const;
     void ReadSingle(const QString& path);
     void ReadSpread(const QString& left, const QString& right);
@@ -63,6 +80,8 @@ private:
     SpreadSizes spreadSizes_;
     // The file(s) the cache came from, for restore: one path, or the left and right page.
     QStringList shownPaths_;
+    std::uint64_t generation_ = 0;
+    int loadsInProgress_ = 0;
 };
 
 }  // namespace pictavo

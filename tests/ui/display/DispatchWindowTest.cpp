@@ -15,6 +15,28 @@ QRgb EntryColor(int i) {
     return QColor::fromHsv((i * 37) % 360, 200, 230).rgb();
 }
 
+// Notes what the picture area had on its canvas each time it was painted on the screen.
+class PaintWatcher : public QObject {
+public:
+    explicit PaintWatcher(PictureArea* area) : area_(area) { area->installEventFilter(this); }
+    QRgb lastPaintedCentre = 0;
+    QImage lastPaintedStrip;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            const QImage& canvas = area_->Canvas();
+            lastPaintedCentre = canvas.pixel(canvas.width() / 2, canvas.height() / 2) | 0xFF000000u;
+            const int line = area_->LineHeight();
+            lastPaintedStrip = canvas.copy(0, canvas.height() - line, canvas.width(), line);
+        }
+        return false;
+    }
+
+private:
+    PictureArea* area_;
+};
+
 }  // namespace
 
 // The slideshow window driven by real key, mouse and wheel events: 12 uniform pictures of
@@ -91,6 +113,55 @@ private slots:
         QCOMPARE(Centre(), EntryColor(11));  // the picture is drawn again from the cache
     }
 
+    // The window system queues repeats of a held key while a picture is read; each one served
+    // inside the redraw of the key-result line would nest one show deeper for as long as the
+    // key is held, and every level would draw again on the way out.
+    void aHeldKeyDropsTheRepeatsThatArriveDuringAShow() {
+        fx_->state.settings.IsShowKeyResult = true;
+        int repeats = 0;
+        *fx_->onDecode = [&] {
+            if (repeats++ < 20) PostKey(Qt::Key_Right, true);
+        };
+        Key(Qt::Key_Right);
+        QCoreApplication::processEvents();
+        *fx_->onDecode = nullptr;
+        QCOMPARE(fx_->state.CurrentIndex, 1);
+        QCOMPARE(repeats, 1);
+        QCOMPARE(Strip(), Rendered(QStringLiteral("次の画像を表示")));
+        // A fresh press while a show is under way is still served.
+        *fx_->onDecode = [&] { *fx_->onDecode = nullptr, PostKey(Qt::Key_Right, false); };
+        Key(Qt::Key_Right);
+        QCOMPARE(fx_->state.CurrentIndex, 3);
+        QCOMPARE(Centre(), EntryColor(3));
+    }
+
+    // Keys served while a show resolves its path start shows of their own; the outer show must
+    // then neither draw its picture nor its older information lines over theirs.
+    void anOvertakenShowLeavesTheScreenToTheNestedOne() {
+        fx_->state.settings.FileInfoState = 1;
+        fx_->ShowEntry(1);
+        Key(Qt::Key_F2);
+        const QImage expected = fx_->window->Canvas().copy();
+        PostKey(Qt::Key_Right, false);
+        PostKey(Qt::Key_F2, false);
+        fx_->ShowEntry(0);
+        QCOMPARE(fx_->state.CurrentIndex, 1);
+        QCOMPARE(fx_->window->Canvas(), expected);
+    }
+
+    // Under a stream of presses the event loop never idles; a show must reach the screen
+    // before the next key is served, not when the loop next finds time to paint.
+    void everyShowIsPaintedBeforeTheNextInput() {
+        PaintWatcher watcher(Area());
+        for (int i = 1; i <= 3; ++i) {
+            fx_->ShowEntry(i);
+            QCOMPARE(watcher.lastPaintedCentre, EntryColor(i));
+        }
+        fx_->state.settings.IsShowKeyResult = true;
+        Key(Qt::Key_Right);
+        QCOMPARE(watcher.lastPaintedStrip, Strip());
+    }
+
     void rightClickRunsTheCommandBoundToIt() {
         fx_->state.settings.NextKey = 2;  // "マウス右"
         QTest::mouseClick(Area(), Qt::RightButton, {}, QPoint(5, 5));
@@ -134,6 +205,10 @@ private:
     QRgb RightPage() const { return Pixel(150, 75); }
 
     void Key(Qt::Key key) { QTest::keyClick(fx_->window.get(), key); }
+    void PostKey(Qt::Key key, bool autoRepeat) {
+        QCoreApplication::postEvent(
+            fx_->window.get(), new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat));
+    }
     void Wheel(int delta) {
         const QPointF at(100, 75);
         QWheelEvent wheel(at, Area()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,

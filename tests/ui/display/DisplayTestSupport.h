@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <cstring>
+#include <functional>
 #include <memory>
 
 #include "display/Form_disp.h"
@@ -24,9 +25,12 @@ inline Bitmap ToBitmap(const QImage& source) {
 // from the cache from a fresh decode.
 class CountingDecoder : public PictureDecoder {
 public:
-    explicit CountingDecoder(std::shared_ptr<int> calls) : calls_(std::move(calls)) {}
+    using Hook = std::function<void()>;
+    CountingDecoder(std::shared_ptr<int> calls, std::shared_ptr<Hook> onDecode = std::make_shared<Hook>())
+        : calls_(std::move(calls)), onDecode_(std::move(onDecode)) {}
     Bitmap Decode(const std::string& path) const override {
         ++*calls_;
+        if (*onDecode_) (*onDecode_)();
         const QImage image(QString::fromStdString(path));
         if (image.isNull()) throw EDecode("unreadable test picture " + path);
         return ToBitmap(image);
@@ -34,6 +38,7 @@ public:
 
 private:
     std::shared_ptr<int> calls_;
+    std::shared_ptr<Hook> onDecode_;
 };
 
 inline QByteArray Encoded(const QImage& image, const char* format) {
@@ -71,11 +76,13 @@ struct DisplayFixture {
     QTemporaryDir dir;
     AppState state;
     std::shared_ptr<int> decodes = std::make_shared<int>(0);
+    // Runs inside every decode: what the user does while a picture is being read.
+    std::shared_ptr<CountingDecoder::Hook> onDecode = std::make_shared<CountingDecoder::Hook>();
     std::unique_ptr<Form_disp> window;
 
     DisplayFixture(int areaW = 200, int areaH = 150) {
         state.registry = PictureRegistry{};
-        state.registry.Register("png", std::make_shared<CountingDecoder>(decodes));
+        state.registry.Register("png", std::make_shared<CountingDecoder>(decodes, onDecode));
         Settings& s = state.settings;
         s.IsFullScreen = false;
         s.IsShowNowTime = false;

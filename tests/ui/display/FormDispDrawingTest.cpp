@@ -62,15 +62,24 @@ private slots:
     void paintingOnlyCopiesTheCanvas();
 };
 
+// The rectangles follow from the resize rules in a 200 x 150 area: natural size centred (a
+// larger picture reaches outside), shrink and enlarge to fit with the other axis centred.
 void FormDispDrawingTest::drawsEachResizeTypeAndMethod_data() {
     QTest::addColumn<int>("type");
     QTest::addColumn<int>("method");
     QTest::addColumn<QSize>("picture");
-    for (const QSize size : {QSize(40, 30), QSize(300, 90), QSize(260, 190), QSize(600, 400)})
-        for (int type = 0; type <= 3; ++type)
-            for (int method = 0; method <= 3; ++method)
-                QTest::addRow("%dx%d type %d method %d", size.width(), size.height(), type, method)
-                    << type << method << size;
+    QTest::addColumn<QRect>("placed");
+    const QRect smallCentred(80, 60, 40, 30);
+    const QRect wideShrunk(0, 45, 200, 60);
+    const QRect whole(0, 0, 200, 150);
+    const QRect largeCentred(-200, -125, 600, 400);
+    QTest::newRow("natural size, bilinear") << 0 << 1 << QSize(40, 30) << smallCentred;
+    QTest::newRow("shrunk, plain stretch") << 1 << 0 << QSize(300, 90) << wideShrunk;
+    QTest::newRow("shrunk, area average") << 1 << 2 << QSize(300, 90) << wideShrunk;
+    QTest::newRow("enlarged, bilinear") << 2 << 1 << QSize(40, 30) << whole;
+    QTest::newRow("fitted, combined") << 3 << 3 << QSize(100, 50) << QRect(0, 25, 200, 100);
+    QTest::newRow("larger at natural size, plain") << 0 << 0 << QSize(600, 400) << largeCentred;
+    QTest::newRow("larger at natural size, combined") << 0 << 3 << QSize(600, 400) << largeCentred;
 }
 
 // Methods 1-3 put the resampler's result unscaled at the rectangle's top-left (at natural size,
@@ -79,6 +88,7 @@ void FormDispDrawingTest::drawsEachResizeTypeAndMethod() {
     QFETCH(int, type);
     QFETCH(int, method);
     QFETCH(QSize, picture);
+    QFETCH(QRect, placed);
     DisplayFixture f;
     f.state.settings.ImageResizeType = type;
     f.state.settings.StretchAlgorithm = method;
@@ -88,11 +98,12 @@ void FormDispDrawingTest::drawsEachResizeTypeAndMethod() {
     f.window->Start();
 
     QCOMPARE(f.window->Canvas().size(), QSize(200, 150));
-    const PictureRect r = *PlacePicture(source.width(), source.height(), 200, 150, type);
+    const PictureRect r{placed.left(), placed.top(), placed.right() + 1, placed.bottom() + 1};
     if (method == 0) {
         const int qx[2] = {r.left + r.Width() / 4, r.left + 3 * r.Width() / 4};
         const int qy[2] = {r.top + r.Height() / 4, r.top + 3 * r.Height() / 4};
-        const QRgb colours[2][2] = {{qRgb(255, 0, 0), qRgb(0, 255, 0)}, {qRgb(0, 0, 255), qRgb(255, 255, 255)}};
+        const QRgb colours[2][2] = {{qRgb(255, 0, 0), qRgb(0, 255, 0)},
+                                    {qRgb(0, 0, 255), qRgb(255, 255, 255)}};
         for (int i = 0; i < 2; ++i)
             for (int j = 0; j < 2; ++j)
                 if (qx[i] >= 0 && qx[i] < 200 && qy[j] >= 0 && qy[j] < 150)
@@ -213,7 +224,8 @@ void FormDispDrawingTest::badPageInASpreadShowsNothing() {
     DisplayFixture f;
     f.state.settings.ES2PS_Is2PageSpread = true;
     for (int i = 0; i < 4; ++i)
-        i == 2 ? f.AddBytes("2.png", "not a picture") : f.Add(QStringLiteral("%1.png").arg(i), Uniform(20, 20, qRgb(i, i, i)));
+        i == 2 ? f.AddBytes("2.png", "not a picture")
+               : f.Add(QStringLiteral("%1.png").arg(i), Uniform(20, 20, qRgb(i, i, i)));
     QSignalSpy beeps(f.window.get(), &Form_disp::PictureLoadFailed);
     f.window->Start();
     QCOMPARE(f.window->LastSpreadSizes(), (SpreadSizes{20, 20, 20, 20}));

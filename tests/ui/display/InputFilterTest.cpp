@@ -76,6 +76,13 @@ private slots:
         QCOMPARE(buttons.at(0).at(0).value<std::uint16_t>(), std::uint16_t{1});
         QCOMPARE(buttons.at(1).at(0).value<std::uint16_t>(), std::uint16_t{2});
         QCOMPARE(buttons.at(2).at(0).value<std::uint16_t>(), std::uint16_t{4});
+        // Two presses built by code at one address with one timestamp are two clicks.
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), window_->mapToGlobal(QPointF(2, 2)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        press.setTimestamp(77);
+        QApplication::sendEvent(window_, &press);
+        QApplication::sendEvent(window_, &press);
+        QCOMPARE(buttons.count(), 5);
     }
 
     // Qt follows the press of a quick second click with a double-click event: not a second press.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
-#include "PictureMaker.h"
+#include "DecodeTestSupport.h"
 #include "decode/BmpDecoder.h"
 #include "decode/DecodeErrors.h"
 
@@ -86,6 +87,9 @@ INSTANTIATE_TEST_SUITE_P(
                     DirectCase{"core24", 12, 24, 0, {}, 0xABCDEF, 0xFFABCDEF},
                     DirectCase{"rgb32ignoresFourthByte", 40, 32, 0, {}, 0x00123456, 0xFF123456},
                     DirectCase{"fields32", 40, 32, 3, {0xFF, 0xFF00, 0xFF0000}, 0x00112233, 0xFF332211},
+                    // A zero mask: that channel is absent.
+                    DirectCase{"noGreen565", 40, 16, 3, {0xF800, 0, 0x001F}, 0xFFFF, 0xFFFF00FF},
+                    DirectCase{"noRed32", 108, 32, 3, {0, 0xFF00, 0xFF, 0}, 0x00123456, 0xFF003456},
                     DirectCase{"alphaFields", 40, 32, 6, kAlphaMasks, 0x80102030, 0x80102030},
                     DirectCase{"v4alpha", 108, 32, 3, kAlphaMasks, 0x7F405060, 0x7F405060},
                     DirectCase{"v4allZeroAlphaIsOpaque", 108, 32, 3, kAlphaMasks, 0x00405060, 0xFF405060},
@@ -125,6 +129,22 @@ TEST(BmpDecoder, RefusesBrokenRleAndHeaders) {
         EXPECT_THROW(BmpDecoder::DecodeBytes(
                          MakeBmp({40, 4, 2, bits, compression, Colours(), Colours(), 0, Bytes(32)})),
                      EBmpDecode);
+}
+
+// The file form reads the header, checks it, then only the bytes the picture needs: a picture
+// followed by a sparse gigabyte decodes, and a header asking for too much is refused unread.
+TEST(BmpDecoder, ReadsOnlyWhatThePictureNeeds) {
+    const TempFolder folder;
+    Bytes bmp =
+        MakeBmp({40, kW, kH, 24, 0, {}, {}, 0, PackBmpRows(Colours(kW * kH, 0x123456), kW, 24, false)});
+    const auto padded = [&](const char* name) {
+        const std::string path = folder.Write(name, bmp);
+        EXPECT_EQ(truncate(path.c_str(), (std::int64_t{1} << 30) + (std::int64_t{2} << 20)), 0);
+        return path;
+    };
+    EXPECT_EQ(PixelAt(BmpDecoder().Decode(padded("small.bmp")), kW - 1, kH - 1), 0xFF123456u);
+    bmp[19] = bmp[23] = 0x7F;  // 32517 x 32515 pixels
+    EXPECT_THROW(BmpDecoder().Decode(padded("huge.bmp")), EPictureTooLarge);
 }
 
 }  // namespace

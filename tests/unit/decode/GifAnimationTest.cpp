@@ -4,7 +4,7 @@
 
 #include <gif_lib.h>
 
-#include "PictureMaker.h"
+#include "DecodeTestSupport.h"
 #include "decode/DecodeErrors.h"
 #include "decode/GifAnimation.h"
 #include "decode/GifDecoder.h"

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <functional>
 
 #include <gif_lib.h>
 #include <png.h>
 #include <zlib.h>
 
-#include "PictureMaker.h"
+#include "DecodeTestSupport.h"
 #include "decode/BmpDecoder.h"
 #include "decode/DecodeErrors.h"
 #include "decode/GifAnimation.h"
@@ -186,6 +189,13 @@ TEST(PictureRegistry, UnknownMissingAndMisnamedFilesEndInTheirNamedErrors) {
     EXPECT_THROW(registry.Load(folder.Path("folder.png")), EPictureFile);
     EXPECT_THROW(load("folder.png/plain", png), EUnknownFormat);
     EXPECT_THROW(registry.Load("/nonexistent/picture.jpg"), EPictureFile);
+    // A FIFO is refused without waiting for a writer; a reader that waits is killed by the alarm.
+    alarm(10);
+    for (const char* name : {"fifo.bmp", "fifo.jpg", "fifo.png", "fifo.gif"}) {
+        ASSERT_EQ(mkfifo(folder.Path(name).c_str(), 0600), 0);
+        EXPECT_THROW(registry.Load(folder.Path(name)), EPictureFile) << name;
+    }
+    alarm(0);
     // A file of one format named as another is not the other.
     EXPECT_THROW(load("png.jpg", png), EJpegDecode);
     EXPECT_THROW(load("jpeg.png", jpeg), EPngDecode);

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "PictureMaker.h"
+#include "DecodeTestSupport.h"
 #include "decode/DecodeErrors.h"
 #include "decode/JpegDecoder.h"
 

@@ -2,7 +2,7 @@
 
 #include <png.h>
 
-#include "PictureMaker.h"
+#include "DecodeTestSupport.h"
 #include "decode/DecodeErrors.h"
 #include "decode/PngDecoder.h"
 

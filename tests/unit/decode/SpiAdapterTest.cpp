@@ -4,7 +4,7 @@
 
 #include <QSettings>
 
-#include "PictureMaker.h"
+#include "DecodeTestSupport.h"
 #include "SpiTestSupport.h"
 #include "decode/SPIBmp.h"
 #include "decode/SPIs.h"

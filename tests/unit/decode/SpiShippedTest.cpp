@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "EncodedPictures.h"
-#include "PictureMaker.h"
+#include "DecodeTestSupport.h"
 #include "SpiTestSupport.h"
 #include "decode/SPIBmp.h"
 #include "decode/SPIs.h"

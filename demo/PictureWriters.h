@@ -1,23 +1,24 @@
 #pragma once
-// Small encoders that make the test pictures in code: BMP bytes by hand, PNG through libpng,
-// JPEG through libjpeg and GIF through giflib's encoder. Colours are 0x00RRGGBB.
+// Pictures made by code, as file bytes: BMP laid out by hand, PNG through libpng, JPEG through
+// libjpeg and GIF through giflib's encoder. The demo pictures, the test pictures, the fuzzing
+// seeds and the benchmark pictures all come from here. Colours are 0x00RRGGBB.
 #include <cstdint>
-#include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include <jpeglib.h>
 
-#include "imaging/Bitmap.h"
+namespace pictavo {
 
 using Bytes = std::vector<std::uint8_t>;
 using Colours = std::vector<std::uint32_t>;
 
-// Pixel (x, y) of a 32-bit bitmap as 0xAARRGGBB.
-inline std::uint32_t PixelAt(const pictavo::Bitmap& b, int x, int y) {
-    const std::uint8_t* p = b.Row(y) + x * 4;
-    return static_cast<std::uint32_t>(p[3]) << 24 | p[2] << 16 | p[1] << 8 | p[0];
-}
+// A picture could not be encoded or written.
+class EPictureWrite : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // `count` bytes of a busy pattern, for pictures whose content does not matter.
 Bytes Ramp(std::size_t count);
@@ -53,7 +54,8 @@ struct JpegParts {
     J_COLOR_SPACE stored = JCS_YCbCr;
     bool progressive = false;
     bool scanPerCoefficient = false;  // one scan per AC coefficient and component
-    Bytes samples{};
+    Bytes samples{};                  // rows from the top, `input` components per pixel
+    int quality = 95;
 };
 Bytes MakeJpeg(const JpegParts& parts);
 
@@ -67,27 +69,14 @@ struct GifFrameParts {
 struct GifParts {
     int width = 0, height = 0;
     Colours colours{};   // the global map
-    int loopCount = -1;  // -1: no looping extension
+    int loopCount = -1;  // -1: no looping extension; 0: for ever
     std::vector<GifFrameParts> frames{};
     bool trailer = true;
     int keptGlobalColours = -1;  // 0 or 2: the stored global map is cut to that many entries
 };
 Bytes MakeGif(const GifParts& parts);
 
-// A folder removed with its content at the end of the test.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::string Path(const std::string& name) const { return (path_ / name).string(); }
-    // Writes `bytes` to the file `name` in the folder and returns its path.
-    std::string Write(const std::string& name, const Bytes& bytes) const;
+// Writes `bytes` as the file `path`. Throws EPictureWrite.
+void WriteBytes(const std::string& path, const Bytes& bytes);
 
-private:
-    std::filesystem::path path_;
-};
+}  // namespace pictavo

@@ -1,12 +1,14 @@
-#include "PictureMaker.h"
+#include "PictureWriters.h"
 
 #include <csetjmp>
+#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <stdexcept>
+#include <memory>
 
 #include <gif_lib.h>
 #include <png.h>
+
+namespace pictavo {
 
 namespace {
 
@@ -94,36 +96,38 @@ bool WritePng(png_structp png, png_infop info, const PngParts& p, Bytes& out) {
     return true;
 }
 
-}  // namespace
-
-Bytes MakePng(const PngParts& p) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    Bytes out;
-    const bool ok = WritePng(png, info, p, out);
-    png_destroy_write_struct(&png, &info);
-    if (!ok) throw std::runtime_error("test PNG could not be written");
-    return out;
-}
-
-Bytes MakeJpeg(const JpegParts& p) {
+struct JpegWriter {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
+    std::jmp_buf jump{};
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
+    ~JpegWriter() {
+        jpeg_destroy_compress(&info);
+        std::free(buffer);
+    }
+};
+
+extern "C" void OnJpegWriteError(j_common_ptr info) {
+    std::longjmp(static_cast<JpegWriter*>(info->client_data)->jump, 1);
+}
+
+// The libjpeg calls of MakeJpeg; returns false when libjpeg jumped out.
+bool CompressJpeg(JpegWriter& w, const JpegParts& p, std::vector<jpeg_scan_info>& scans) {
+    if (setjmp(w.jump)) return false;
+    jpeg_compress_struct& info = w.info;
+    jpeg_create_compress(&info);
+    jpeg_mem_dest(&info, &w.buffer, &w.size);
     info.image_width = static_cast<JDIMENSION>(p.width);
     info.image_height = static_cast<JDIMENSION>(p.height);
     info.input_components = p.input == JCS_GRAYSCALE ? 1 : p.input == JCS_CMYK ? 4 : 3;
     info.in_color_space = p.input;
     jpeg_set_defaults(&info);
     jpeg_set_colorspace(&info, p.stored);
-    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_set_quality(&info, p.quality, TRUE);
     if (p.progressive) jpeg_simple_progression(&info);
     // One DC scan of every component, then each AC coefficient of each component alone.
-    std::vector<jpeg_scan_info> scans{{info.num_components, {0, 1, 2, 3}, 0, 0, 0, 0}};
+    scans.push_back({info.num_components, {0, 1, 2, 3}, 0, 0, 0, 0});
     for (int c = 0; c < info.num_components; ++c)
         for (int k = 1; k < 64; ++k) scans.push_back({1, {c}, k, k, 0, 0});
     if (p.scanPerCoefficient) {
@@ -136,10 +140,29 @@ Bytes MakeJpeg(const JpegParts& p) {
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
-    Bytes out(buffer, buffer + size);
-    jpeg_destroy_compress(&info);
-    std::free(buffer);
+    return true;
+}
+
+}  // namespace
+
+Bytes MakePng(const PngParts& p) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    Bytes out;
+    const bool ok = WritePng(png, info, p, out);
+    png_destroy_write_struct(&png, &info);
+    if (!ok) throw EPictureWrite("the PNG could not be encoded");
     return out;
+}
+
+Bytes MakeJpeg(const JpegParts& p) {
+    JpegWriter w;
+    w.info.err = jpeg_std_error(&w.errors);
+    w.errors.error_exit = OnJpegWriteError;
+    w.info.client_data = &w;
+    std::vector<jpeg_scan_info> scans;
+    if (!CompressJpeg(w, p, scans)) throw EPictureWrite("the JPEG could not be encoded");
+    return Bytes(w.buffer, w.buffer + w.size);
 }
 
 namespace {
@@ -150,16 +173,21 @@ int OnGifWrite(GifFileType* gif, const GifByteType* data, int size) {
     return size;
 }
 
-ColorMapObject* MakeMap(const Colours& colours) {
+struct MapFreer {
+    void operator()(ColorMapObject* map) const { GifFreeMapObject(map); }
+};
+using MapPtr = std::unique_ptr<ColorMapObject, MapFreer>;
+
+MapPtr MakeMap(const Colours& colours) {
     std::vector<GifColorType> c;
     for (const std::uint32_t v : colours)
         c.push_back({static_cast<GifByteType>(v >> 16), static_cast<GifByteType>(v >> 8),
                      static_cast<GifByteType>(v)});
-    return c.empty() ? nullptr : GifMakeMapObject(static_cast<int>(c.size()), c.data());
+    return MapPtr(c.empty() ? nullptr : GifMakeMapObject(static_cast<int>(c.size()), c.data()));
 }
 
 void Check(int result) {
-    if (result == GIF_ERROR) throw std::runtime_error("test GIF could not be written");
+    if (result == GIF_ERROR) throw EPictureWrite("the GIF could not be encoded");
 }
 
 void PutFrame(GifFileType* gif, const GifFrameParts& f) {
@@ -167,9 +195,8 @@ void PutFrame(GifFileType* gif, const GifFrameParts& f) {
     GifByteType extension[4];
     Check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE,
                            static_cast<int>(EGifGCBToExtension(&control, extension)), extension));
-    ColorMapObject* local = MakeMap(f.localColours);
-    Check(EGifPutImageDesc(gif, f.left, f.top, f.width, f.height, f.interlace, local));
-    GifFreeMapObject(local);
+    Check(
+        EGifPutImageDesc(gif, f.left, f.top, f.width, f.height, f.interlace, MakeMap(f.localColours).get()));
     static const int start[4] = {0, 4, 2, 1}, step[4] = {8, 8, 4, 2};
     for (int pass = 0; pass < (f.interlace ? 4 : 1); ++pass)
         for (int r = f.interlace ? start[pass] : 0; r < f.height; r += f.interlace ? step[pass] : 1) {
@@ -178,26 +205,30 @@ void PutFrame(GifFileType* gif, const GifFrameParts& f) {
         }
 }
 
+struct GifCloser {
+    void operator()(GifFileType* gif) const { EGifCloseFile(gif, nullptr); }
+};
+
 }  // namespace
 
 Bytes MakeGif(const GifParts& p) {
     Bytes out;
     int error = 0;
-    GifFileType* gif = EGifOpen(&out, OnGifWrite, &error);
-    EGifSetGifVersion(gif, true);
-    ColorMapObject* global = MakeMap(p.colours);
-    Check(EGifPutScreenDesc(gif, p.width, p.height, 8, 0, global));
-    GifFreeMapObject(global);
-    if (p.loopCount >= 0) {
-        const GifByteType loop[3] = {1, static_cast<GifByteType>(p.loopCount),
-                                     static_cast<GifByteType>(p.loopCount >> 8)};
-        EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE);
-        EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0");
-        EGifPutExtensionBlock(gif, 3, loop);
-        EGifPutExtensionTrailer(gif);
-    }
-    for (const GifFrameParts& f : p.frames) PutFrame(gif, f);
-    EGifCloseFile(gif, &error);
+    {
+        std::unique_ptr<GifFileType, GifCloser> gif(EGifOpen(&out, OnGifWrite, &error));
+        if (!gif) throw EPictureWrite("the GIF encoder did not start");
+        EGifSetGifVersion(gif.get(), true);
+        Check(EGifPutScreenDesc(gif.get(), p.width, p.height, 8, 0, MakeMap(p.colours).get()));
+        if (p.loopCount >= 0) {
+            const GifByteType loop[3] = {1, static_cast<GifByteType>(p.loopCount),
+                                         static_cast<GifByteType>(p.loopCount >> 8)};
+            Check(EGifPutExtensionLeader(gif.get(), APPLICATION_EXT_FUNC_CODE));
+            Check(EGifPutExtensionBlock(gif.get(), 11, "NETSCAPE2.0"));
+            Check(EGifPutExtensionBlock(gif.get(), 3, loop));
+            Check(EGifPutExtensionTrailer(gif.get()));
+        }
+        for (const GifFrameParts& f : p.frames) PutFrame(gif.get(), f);
+    }  // closing writes the trailer
     if (!p.trailer) out.pop_back();
     if (p.keptGlobalColours >= 0) {
         // Screen flags: no map at all, or a map of two entries; the dropped entries go.
@@ -207,14 +238,11 @@ Bytes MakeGif(const GifParts& p) {
     return out;
 }
 
-TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "pictavo-decode-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
-    path_ = pattern;
+void WriteBytes(const std::string& path, const Bytes& bytes) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
+    if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
+        std::fclose(file.release()) != 0)
+        throw EPictureWrite("cannot write " + path);
 }
 
-std::string TempFolder::Write(const std::string& name, const Bytes& bytes) const {
-    std::ofstream(path_ / name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return Path(name);
-}
+}  // namespace pictavo

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "display/OverlayRules.h"
+#include "display/SettingsPanelFields.h"
+
+using namespace pictavo;
+
+namespace {
+
+TEST(OverlayRules, TickCodeAndPanelGeometry) {
+    Settings s;
+    s.NextKey = 39;
+    s.RandomJumpKey = 82;
+    EXPECT_EQ(AutoSlideCode(s), 39);
+    s.IsAutoRandom = true;
+    EXPECT_EQ(AutoSlideCode(s), 82);
+    EXPECT_EQ(FileListRect(806, 603), (OverlayRect{201, 150, 403, 301}));
+    EXPECT_EQ(CentredRect(361, 457, 300, 300), (OverlayRect{-30, -78, 361, 457}));
+}
+
+TEST(OverlayRules, AddToListAppendsDuplicatesButNothingFromAnArchive) {
+    AppState state;
+    state.ImageList = {"/p/a.jpg", "/p/b.jpg"};
+    state.ImageCount = 2;
+    state.CurrentIndex = 1;
+    EXPECT_TRUE(AddCurrentToHandMadeList(state));
+    EXPECT_TRUE(AddCurrentToHandMadeList(state));
+    EXPECT_EQ(state.FileSelectList.stringList(), (QStringList{"/p/b.jpg", "/p/b.jpg"}));
+    state.CurrentIndex = 2;
+    EXPECT_FALSE(AddCurrentToHandMadeList(state));
+    state.CurrentIndex = 0;
+    state.SourceKind = 1;
+    EXPECT_FALSE(AddCurrentToHandMadeList(state));
+    EXPECT_EQ(state.FileSelectList.rowCount(), 2);
+}
+
+struct ApplyCase {
+    const char* interval;
+    const char* jump;
+    std::int32_t storedInterval;
+    std::int32_t storedJump;
+    const char* shownInterval;
+    const char* shownJump;
+};
+
+// Short intervals become 100, empty fields 100 and 0; text that is not a whole number (only
+// pasting gets it there) or overflows keeps the previous setting (5000 and 10) and shows it.
+TEST(SettingsPanelFields, ApplyStoresWhatTheFieldsHold) {
+    const ApplyCase cases[] = {{"50", "", 100, 0, "50", "0"},
+                               {"", "7", 100, 7, "100", "7"},
+                               {"2000", "25", 2000, 25, "2000", "25"},
+                               {"1e3", "-4", 5000, 10, "5000", "10"},
+                               {"99999999999", " 3", 5000, 10, "5000", "10"}};
+    for (const ApplyCase& c : cases) {
+        Settings s;
+        SettingsPanelFields f = FillSettingsPanel(s);
+        f.slideInterval = c.interval;
+        f.jumpNumber = c.jump;
+        f.stretchAlgorithm = -1;
+        f.isAutoRandom = true;
+        f.password = "pw";
+        ApplySettingsPanel(f, s);
+        EXPECT_EQ(s.SlideInterval, c.storedInterval) << c.interval;
+        EXPECT_EQ(s.JumpNumber, c.storedJump) << c.jump;
+        EXPECT_EQ(f.slideInterval, c.shownInterval);
+        EXPECT_EQ(f.jumpNumber, c.shownJump);
+        EXPECT_EQ(s.StretchAlgorithm, 1);  // no item chosen: unchanged
+        EXPECT_TRUE(s.IsAutoRandom);
+        EXPECT_EQ(s.InputPassword, "pw");
+    }
+    Settings odd;
+    odd.StretchAlgorithm = 7;
+    EXPECT_EQ(FillSettingsPanel(odd).stretchAlgorithm, -1);
+}
+
+TEST(SettingsPanelFields, TypingTakesDigitsUpToTheLimitAndBeepsBeyond) {
+    EXPECT_EQ(FilterTypedChar(u'5', 8, kIntervalDigits), TypedChar::Accept);
+    EXPECT_EQ(FilterTypedChar(u'5', 9, kIntervalDigits), TypedChar::RefuseWithBeep);
+    EXPECT_EQ(FilterTypedChar(u'1', 3, kJumpDigits), TypedChar::Accept);
+    EXPECT_EQ(FilterTypedChar(u'1', 4, kJumpDigits), TypedChar::RefuseWithBeep);
+    EXPECT_EQ(FilterTypedChar(u'\b', 9, kIntervalDigits), TypedChar::Accept);
+    EXPECT_EQ(FilterTypedChar(u'a', 0, kIntervalDigits), TypedChar::Refuse);
+    EXPECT_EQ(FilterTypedChar(u'-', 0, kJumpDigits), TypedChar::Refuse);
+}
+
+}  // namespace
