@@ -86,9 +86,9 @@ void TInSPIAbleData::LoadPicture(const TSPIs* manager) {
         // The zeros past the head let a plug-in read a whole head's length from the MacBinary
         // position too.
         std::array<std::uint8_t, SPI_HEAD_SIZE + SPI_MACBINARY_OFFSET> head{};
-        ReadHead(head.data(), SPI_HEAD_SIZE);
+        const bool readable = ReadHead(head.data(), SPI_HEAD_SIZE);
         bool loaded = false;
-        for (const TSPI* spi : candidates) {
+        for (const TSPI* spi : readable ? candidates : std::vector<const TSPI*>{}) {
             for (const intptr_t offset : {intptr_t{0}, intptr_t{SPI_MACBINARY_OFFSET}}) {
                 if (offset != 0 && !macBinary) break;
                 Progress(ProgressStage::Running, 1,
@@ -148,12 +148,16 @@ bool TInSPIAbleData::ReadBlocks(const TSPI& spi, intptr_t offset, bool preview) 
 TInSPIAbleFromFile::TInSPIAbleFromFile(const std::string& path, ProgressHandler progress)
     : TInSPIAbleData(QString::fromStdString(path), std::move(progress)), path_(path) {}
 
-void TInSPIAbleFromFile::ReadHead(std::uint8_t* head, std::size_t count) const {
+// A path that is not a regular file (missing, a folder, a FIFO) reaches no plug-in: a plug-in
+// opening a FIFO would wait for ever.
+bool TInSPIAbleFromFile::ReadHead(std::uint8_t* head, std::size_t count) const {
     try {
-        const FilePtr file = OpenPictureFile(path_);
-        const std::size_t got = std::fread(head, 1, count, file.get());
+        const RegularFile file = OpenPictureFile(path_);
+        const std::size_t got = std::fread(head, 1, count, file.file.get());
         (void)got;  // a short or failed read leaves zeros
+        return true;
     } catch (const EDecode&) {
+        return false;
     }
 }
 
@@ -165,8 +169,9 @@ TInSPIAbleFromMemory::TInSPIAbleFromMemory(std::span<const std::uint8_t> bytes, 
                                            ProgressHandler progress)
     : TInSPIAbleData(std::move(name), std::move(progress)), bytes_(bytes) {}
 
-void TInSPIAbleFromMemory::ReadHead(std::uint8_t* head, std::size_t count) const {
+bool TInSPIAbleFromMemory::ReadHead(std::uint8_t* head, std::size_t count) const {
     std::memcpy(head, bytes_.data(), std::min(count, bytes_.size()));
+    return true;
 }
 
 TInSPIAbleData::Arguments TInSPIAbleFromMemory::ArgumentsAt(intptr_t offset) const {

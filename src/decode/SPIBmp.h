@@ -64,8 +64,9 @@ public:
     const SpiBlocks& Blocks() const { return blocks_; }
 
 protected:
-    // Fills `head` (zeroed, `count` bytes) with the first bytes of the picture.
-    virtual void ReadHead(std::uint8_t* head, std::size_t count) const = 0;
+    // Fills `head` (zeroed, `count` bytes) with the first bytes of the picture; false when
+    // the picture cannot be read at all (then no plug-in is asked).
+    virtual bool ReadHead(std::uint8_t* head, std::size_t count) const = 0;
     struct Arguments {
         const char* buf;
         intptr_t len;
@@ -91,7 +92,7 @@ public:
     TInSPIAbleFromFile(const std::string& path, ProgressHandler progress);
 
 protected:
-    void ReadHead(std::uint8_t* head, std::size_t count) const override;
+    bool ReadHead(std::uint8_t* head, std::size_t count) const override;
     Arguments ArgumentsAt(intptr_t offset) const override;
 
 private:
@@ -104,7 +105,7 @@ public:
     TInSPIAbleFromMemory(std::span<const std::uint8_t> bytes, QString name, ProgressHandler progress);
 
 protected:
-    void ReadHead(std::uint8_t* head, std::size_t count) const override;
+    bool ReadHead(std::uint8_t* head, std::size_t count) const override;
     Arguments ArgumentsAt(intptr_t offset) const override;
 
 private:

@@ -6,7 +6,10 @@
 #include <cstring>
 #include <new>
 
+#include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace spi {
 
@@ -43,7 +46,16 @@ int32_t ReadInput(const char* buf, intptr_t len, uint32_t flag, Input& out) {
         out.size = static_cast<std::size_t>(len);
         return SPI_SUCCESS;
     }
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(buf, "rb"));
+    // Opened without waiting, and only a regular file: a FIFO would block the host for ever.
+    const int fd = ::open(buf, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return SPI_FILE_READ_ERROR;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return SPI_FILE_READ_ERROR;
+    }
+    std::unique_ptr<std::FILE, FileCloser> file(::fdopen(fd, "rb"));
+    if (!file) ::close(fd);
     if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return SPI_FILE_READ_ERROR;
     const long end = std::ftell(file.get());
     if (end < len || std::fseek(file.get(), static_cast<long>(len), SEEK_SET) != 0)

@@ -2,6 +2,8 @@
 // every way a plug-in can fail.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QSettings>
 
 #include "DecodeTestSupport.h"
@@ -97,7 +99,11 @@ TEST_F(SpiAdapterTest, AFourBitPictureTakesItsColoursFromThePluginsTable) {
 }
 
 TEST_F(SpiAdapterTest, BlocksThatDisagreeWithTheirHeaderFailTheAttempt) {
-    Load({"liar"});
+    Load({"liar", "picture"});
+    // A FIFO reaches no plug-in: one that opened it would wait for ever.
+    const QString fifo = dir.path() + "/fifo.pvx";
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    EXPECT_THROW(TSPIBitmap().Decode(fifo.toStdString()), EInvalidGraphic);
     // Short pixel block, short colour table, zero width, bit count 7, 2^30 pixels, 300 colours.
     for (std::uint8_t lie = 0; lie < 6; ++lie)
         EXPECT_THROW(TSPIBitmap().Decode(File("a.pvl", {'P', 'V', 'L', 'I', lie})), EInvalidGraphic)
