@@ -10,3 +10,5 @@ ctest --test-dir build --output-on-failure -j"$(nproc)"
 if [ -f scripts/sanitize.sh ]; then
   scripts/sanitize.sh
 fi
+# The read-ahead threads run once more under ThreadSanitizer.
+scripts/sanitize-threads.sh

@@ -240,7 +240,8 @@ Bytes MakeGif(const GifParts& p) {
 
 void WriteBytes(const std::string& path, const Bytes& bytes) {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
-    if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
+    // An empty vector has no data pointer, which fwrite must not be given.
+    if (!file || (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) ||
         std::fclose(file.release()) != 0)
         throw EPictureWrite("cannot write " + path);
 }

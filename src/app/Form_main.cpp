@@ -13,7 +13,7 @@
 
 #include "app/ArchiveGateway.h"
 #include "app/Form_about.h"
-#include "app/Form_setup.h"
+#include "config/Form_setup.h"
 #include "app/LauncherHost.h"
 #include "app/PluginGateway.h"
 #include "app/ScreenPlacement.h"
@@ -125,11 +125,15 @@ void Form_main::Attach(const LauncherWindows& windows) {
     windows_ = windows;
     connect(windows_.display, &Form_disp::Hidden, this, &Form_main::SlideshowEnded);
     connect(windows_.fileselect, &Form_fileselect::StartRequested, this, &Form_main::StartSlideshow);
+    // Its "実行" would pull ImageList from under a scan or another road's running slideshow.
+    windows_.fileselect->SetBusyCheck(
+        [this] { return collecting_ || endRequested_ || windows_.display->isVisible(); });
     connect(windows_.setup, &Form_setup::Closed, this, [this] { setEnabled(true); });
     connect(windows_.about, &Form_about::Closed, this, [this] { setEnabled(true); });
 }
 
 void Form_main::Detach() {
+    if (windows_.fileselect != nullptr) windows_.fileselect->SetBusyCheck({});
     for (QObject* window : std::initializer_list<QObject*>{windows_.display, windows_.fileselect,
                                                            windows_.setup, windows_.about}) {
         if (window != nullptr) disconnect(window, nullptr, this, nullptr);

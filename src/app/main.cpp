@@ -7,9 +7,9 @@
 #include "app/DesktopHost.h"
 #include "app/Form_about.h"
 #include "app/Form_main.h"
-#include "app/Form_setup.h"
 #include "app/SusiePlugins.h"
 #include "app/ProgramIcon.h"
+#include "config/Form_setup.h"
 #include "display/Form_disp.h"
 #include "sources/Form_fileselect.h"
 #include "sources/Form_loading.h"
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     pictavo::Form_loading loading(launcher.State());
     pictavo::Form_disp display(launcher.State());
     pictavo::Form_fileselect fileselect(launcher.State());
-    pictavo::Form_setup setup(launcher.State());
+    pictavo::Form_setup setup(launcher.State().settings, launcher.State().SupportedExtensions);
     pictavo::Form_about about;
     launcher.Attach({&loading, &display, &fileselect, &setup, &about});
 

@@ -33,30 +33,31 @@ std::string_view FileExtension(std::string_view path) {
 
 PictureRegistry PictureRegistry::WithBuiltins() {
     PictureRegistry registry;
-    registry.Register("bmp", std::make_shared<BmpDecoder>(), "Bitmap");
+    // Each built-in decode keeps its state in its own call, so they may run side by side.
+    registry.Register("bmp", std::make_shared<BmpDecoder>(), true, "Bitmap");
     const auto jpeg = std::make_shared<JpegDecoder>();
-    registry.Register("jpg", jpeg, "JPEG Image File");
-    registry.Register("jpeg", jpeg, "JPEG Image File");
-    registry.Register("png", std::make_shared<PngDecoder>(), "Portable Network Graphics");
-    registry.Register("gif", std::make_shared<GifDecoder>(), "GIF Image");
+    registry.Register("jpg", jpeg, true, "JPEG Image File");
+    registry.Register("jpeg", jpeg, true, "JPEG Image File");
+    registry.Register("png", std::make_shared<PngDecoder>(), true, "Portable Network Graphics");
+    registry.Register("gif", std::make_shared<GifDecoder>(), true, "GIF Image");
     return registry;
 }
 
 void PictureRegistry::Register(std::string_view extension, std::shared_ptr<const PictureDecoder> decoder,
-                               std::string description) {
-    decoders_[NormalisedExtension(extension)].push_back({std::move(decoder), std::move(description)});
+                               bool threadSafe, std::string description) {
+    decoders_[NormalisedExtension(extension)].push_back({Choice{std::move(decoder), threadSafe}, std::move(description)});
 }
 
 void PictureRegistry::Unregister(const PictureDecoder* decoder) {
     for (auto it = decoders_.begin(); it != decoders_.end();) {
-        std::erase_if(it->second, [decoder](const Entry& e) { return e.decoder.get() == decoder; });
+        std::erase_if(it->second, [decoder](const Entry& e) { return e.choice.decoder.get() == decoder; });
         it = it->second.empty() ? decoders_.erase(it) : std::next(it);
     }
 }
 
 const PictureDecoder* PictureRegistry::Find(std::string_view extension) const {
     const auto it = decoders_.find(NormalisedExtension(extension));
-    return it == decoders_.end() ? nullptr : it->second.back().decoder.get();
+    return it == decoders_.end() ? nullptr : it->second.back().choice.decoder.get();
 }
 
 std::string PictureRegistry::Description(std::string_view extension) const {
@@ -64,9 +65,15 @@ std::string PictureRegistry::Description(std::string_view extension) const {
     return it == decoders_.end() ? std::string{} : it->second.back().description;
 }
 
-Bitmap PictureRegistry::Load(const std::string& path) const {
+PictureRegistry::Choice PictureRegistry::DecoderFor(const std::string& path) const {
     const std::string_view extension = FileExtension(path);
-    const PictureDecoder* decoder = extension.empty() ? nullptr : Find(extension);
+    if (extension.empty()) return {};
+    const auto it = decoders_.find(NormalisedExtension(extension));
+    return it == decoders_.end() ? Choice{} : it->second.back().choice;
+}
+
+Bitmap PictureRegistry::Load(const std::string& path) const {
+    const PictureDecoder* decoder = DecoderFor(path).decoder.get();
     if (!decoder) throw EUnknownFormat("no decoder for the file " + path);
     return decoder->Decode(path);
 }

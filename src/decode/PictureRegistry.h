@@ -41,9 +41,11 @@ public:
     static PictureRegistry WithBuiltins();
 
     // `extension` may carry a leading dot and any case; the newest registration wins.
+    // `threadSafe` says the decoder may run on a worker thread while the user-interface thread
+    // decodes too (our built-in decoders may; plug-ins are code of others and may not).
     // `description` names the format ("WebP picture"); the registry keeps it for listings.
     void Register(std::string_view extension, std::shared_ptr<const PictureDecoder> decoder,
-                  std::string description = {});
+                  bool threadSafe = false, std::string description = {});
     // Removes every registration of `decoder`; what it had taken over falls back to the
     // registration before it (a plug-in leaving gives jpg back to the built-in reader).
     void Unregister(const PictureDecoder* decoder);
@@ -55,9 +57,17 @@ public:
     // claims it and EDecode when decoding fails.
     Bitmap Load(const std::string& path) const;
 
+    // The decoder that Load would use for `path`, shared so that a decode on another thread
+    // keeps it alive, with its thread-safety; an empty pointer when no decoder claims the file.
+    struct Choice {
+        std::shared_ptr<const PictureDecoder> decoder;
+        bool threadSafe = false;
+    };
+    Choice DecoderFor(const std::string& path) const;
+
 private:
     struct Entry {
-        std::shared_ptr<const PictureDecoder> decoder;
+        Choice choice;
         std::string description;
     };
     // Per extension, every registration in order; the last one serves.

@@ -109,7 +109,7 @@ void TSPIs::RegisterExtensions(const TInSPI& spi) {
         for (const QString& extension : PatternExtensions(spi.Extensions().at(k))) {
             if (OnPictureRegister) OnPictureRegister(spi, extension, description, graphicClass);
             if (!graphicClass) continue;
-            registry_->Register(extension.toStdString(), graphicClass, description.toStdString());
+            registry_->Register(extension.toStdString(), graphicClass, false, description.toStdString());
             registered_.push_back(graphicClass);
         }
     }

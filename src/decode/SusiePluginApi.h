@@ -21,8 +21,8 @@
  * The host checks returned blocks against their real size (malloc_usable_size), so a plug-in
  * must not hand out memory from any other allocator or from inside a larger block.
  *
- * Threads: the host may call a plug-in from a worker thread (pictures decoded ahead of the
- * show), one call at a time per picture. Keep no global state; everything lives in the call.
+ * Threads: the host calls plug-ins on its user-interface thread only. Keep no global state
+ * anyway; everything lives in the call.
  *
  * This header is self-contained: C99 or C++, nothing else to include.
  */

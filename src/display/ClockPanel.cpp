@@ -1,5 +1,6 @@
 #include "display/ClockPanel.h"
 
+#include <QApplication>
 #include <QTimer>
 #include <algorithm>
 
@@ -23,6 +24,7 @@ ClockPanel::ClockPanel(QWidget* parent, TextSource text)
     setAlignment(Qt::AlignCenter);
     setAutoFillBackground(true);
     QPalette pal = palette();
+    pal.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
     pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
     timer_ = new QTimer(this);

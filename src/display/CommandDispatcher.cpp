@@ -110,6 +110,7 @@ bool CommandDispatcher::LetPendingEventsRun() {
 void CommandDispatcher::RunMove(Move move) {
     // The index is read after the wait because the keys served meanwhile may have moved it.
     if (!LetPendingEventsRun()) return;
+    actions_.NoteTravel(TravelOf(move));
     const Settings& s = state_.settings;
     ShowMovedTo(
         MovedIndex(move, state_.CurrentIndex, state_.ImageCount, s.JumpNumber, s.ES2PS_Is2PageSpread));
@@ -117,6 +118,7 @@ void CommandDispatcher::RunMove(Move move) {
 
 void CommandDispatcher::RunRandomJump() {
     if (!LetPendingEventsRun()) return;
+    actions_.NoteTravel(Travel::Random);
     ShowMovedTo(random_.Draw(state_.ImageCount));
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "display/KeyResult.h"
+#include "display/PrefetchPlan.h"
 
 namespace pictavo {
 
@@ -24,6 +25,8 @@ public:
     // Advances by one with every show and with every change of the cached picture; a redraw
     // that sees it move by more than one was overtaken by a nested show.
     virtual std::uint64_t ShowGeneration() const { return 0; }
+    // The direction of the move about to be shown (what is worth decoding ahead).
+    virtual void NoteTravel(Travel) {}
     // Erases the picture area to the window colour.
     virtual void RepaintPictureArea() = 0;
     // Drops the cached picture so the next show decodes the entry again.

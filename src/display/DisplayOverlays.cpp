@@ -148,15 +148,24 @@ OverlayState DisplayOverlays::Overlays() const {
     return {timerDisp_.isActive(), fileList_->isVisible(), panel_->isVisible(), clock_->isVisible()};
 }
 
+// Like every show, this one is on the screen before the next input is served.
 void DisplayOverlays::ShowAnimation(const QString& path, const QRect& area) {
     animation_->Clear();
     animation_->SetWindowColor(ColorFromSetting(state_.settings.BackGroundColor));
+    if (PlaceAnimation(path, area)) {
+        animation_->show();
+        clock_->raise();
+    }
+    if (animation_->isVisible()) animation_->repaint();
+}
+
+bool DisplayOverlays::PlaceAnimation(const QString& path, const QRect& area) {
     try {
         animation_->Load(path, state_.registry, state_.settings.BackGroundColor);
     } catch (const std::exception&) {
         animation_->Clear();
         host_.beep();
-        return;
+        return false;
     }
     const QSize size = animation_->PictureSize();
     const auto rect = PlacePicture(size.width(), size.height(), area.width(), area.height(),
@@ -164,11 +173,10 @@ void DisplayOverlays::ShowAnimation(const QString& path, const QRect& area) {
     // A resize type the placement does not know draws nothing, as in the plain show.
     if (!rect) {
         animation_->Clear();
-        return;
+        return false;
     }
     animation_->setGeometry(area.x() + rect->left, area.y() + rect->top, rect->Width(), rect->Height());
-    animation_->show();
-    clock_->raise();
+    return true;
 }
 
 // Every plain show passes here: an empty view is left alone rather than repainted.

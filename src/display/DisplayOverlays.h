@@ -79,6 +79,9 @@ public:
 
 private:
     void FileChosen(int row);
+    // Loads `path` into the view and sets its bounds; false (the view empty) when it cannot
+    // be shown, after a beep for an unreadable file.
+    bool PlaceAnimation(const QString& path, const QRect& area);
     void AutoSlideTick();
 
     QWidget& window_;

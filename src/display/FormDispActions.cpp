@@ -23,6 +23,10 @@ void FormDispActions::ProcessPendingEvents() {
     QCoreApplication::processEvents();
 }
 
+void FormDispActions::NoteTravel(Travel travel) {
+    window_.NoteTravel(travel);
+}
+
 bool FormDispActions::IsShowInProgress() const {
     return window_.IsShowInProgress();
 }

@@ -17,6 +17,7 @@ public:
     void HideDisplay() override;
     void ProcessPendingEvents() override;
     bool IsShowInProgress() const override;
+    void NoteTravel(Travel travel) override;
     std::uint64_t ShowGeneration() const override;
     void RepaintPictureArea() override;
     void EmptyPictureCache() override;

@@ -10,6 +10,7 @@
 #include <QWindow>
 #include <exception>
 
+#include "display/AheadReader.h"
 #include "display/AnimationView.h"
 #include "display/CommandDispatcher.h"
 #include "display/DisplayFrame.h"
@@ -104,12 +105,16 @@ Form_disp::Form_disp(AppState& state, QWidget* parent) : QWidget(parent), state_
         w->setMouseTracking(true);
     }
 
+    ahead_ = std::make_unique<AheadReader>(state_, Prefetcher::DefaultBudget());
     PictureShow::Hooks hooks;
     hooks.beep = [this] { Beep(); };
     hooks.finish = [this] {
         if (timerDisp_->isActive()) timerDisp_->start();  // the auto-slide interval counts from this show
         BringToFront();
+        ahead_->ShowDone();
     };
+    hooks.takeAhead = [this](const QString& path) { return ahead_->Take(path); };
+    hooks.readAside = [this](const QString& path) { ahead_->ReadAside(path); };
     show_ = std::make_unique<PictureShow>(state_, *area_, std::move(hooks));
     CreateOverlays();
     actions_ = std::make_unique<FormDispActions>(*this, state_);
@@ -226,9 +231,18 @@ void Form_disp::RunShowSequence() {
     overlays_->ShowStarted(area_->geometry());
 }
 
+void Form_disp::NoteTravel(Travel travel) {
+    ahead_->NoteTravel(travel);
+}
+
+void Form_disp::SetReadAheadBudget(std::size_t bytes) {
+    ahead_->SetBudget(bytes);
+}
+
 void Form_disp::HideDisplay() {
     if (state_.DisplayClosing) return;
     state_.DisplayClosing = true;
+    ahead_->Clear();
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Pictavo"));
     overlays_->HideStarted();
     timerDisp_->stop();
@@ -253,11 +267,13 @@ void Form_disp::HideDisplay() {
 }
 
 void Form_disp::ShowPictures(int index, int second, bool twoPage) {
-    area_->setVisible(true);
+    // The picture area is hidden under the animation view only in animation mode; toggling it
+    // for every show there would repaint the window each time.
+    const bool animation = state_.settings.IsPicAnimation;
+    area_->setVisible(!animation);
     const auto inList = [this](int i) { return i >= 0 && i < state_.ImageList.size(); };
-    if (state_.settings.IsPicAnimation) {
+    if (animation) {
         // One picture in the animation view; spread mode still decides how far a move goes.
-        area_->setVisible(false);
         if (inList(index)) LoadAnimation(index);
         return;
     }

@@ -10,6 +10,7 @@
 
 #include "config/Settings.h"
 #include "display/FrameHitTest.h"
+#include "display/PrefetchPlan.h"
 #include "display/SpreadComposite.h"
 #include "sources/AppState.h"
 
@@ -17,6 +18,7 @@ class QTimer;
 
 namespace pictavo {
 
+class AheadReader;
 class CommandDispatcher;
 class DisplayInputFilter;
 class DisplayOverlays;
@@ -71,6 +73,11 @@ public:
     bool HasCurrentPicture() const;
     // See PictureShow::InProgress and PictureShow::Generation.
     bool IsShowInProgress() const;
+    // The direction of the move about to be shown, for reading ahead.
+    void NoteTravel(Travel travel);
+    // Reading ahead: its memory budget in bytes (0 switches it off) and what it holds.
+    void SetReadAheadBudget(std::size_t bytes);
+    const AheadReader& ReadAhead() const { return *ahead_; }
     std::uint64_t ShowGeneration() const;
 
 signals:
@@ -108,6 +115,7 @@ private:
     ExitPanel* exitPanel_;
     PictureArea* area_;
     QTimer* timerDisp_;
+    std::unique_ptr<AheadReader> ahead_;
     std::unique_ptr<PictureShow> show_;
     std::unique_ptr<DisplayOverlays> overlays_;
     std::unique_ptr<FormDispActions> actions_;

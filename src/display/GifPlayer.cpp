@@ -7,6 +7,12 @@
 
 namespace pictavo {
 
+namespace {
+
+constexpr std::int64_t kCatchUpMs = 1000;
+
+}  // namespace
+
 int PlayedDelayMs(int fileDelayMs) {
     return fileDelayMs <= 10 ? 100 : fileDelayMs;
 }
@@ -39,9 +45,10 @@ bool GifPlayer::Advance(std::int64_t nowMs) {
         return false;
     }
     dueMs_ += PlayedDelayMs(animation_.DelayMs());
-    // After a stall of more than a whole frame (the machine suspended, the view hidden) the
-    // clock starts again from now rather than racing through the frames it missed.
-    if (dueMs_ <= nowMs) dueMs_ = nowMs + PlayedDelayMs(animation_.DelayMs());
+    // A short hiccup (a busy machine) is caught up by showing the next frames at once, so the
+    // animation keeps its own clock. After a long stall (the machine suspended, the view
+    // hidden) the clock starts again from now rather than racing through what it missed.
+    if (nowMs - dueMs_ > kCatchUpMs) dueMs_ = nowMs + PlayedDelayMs(animation_.DelayMs());
     return true;
 }
 

@@ -2,7 +2,8 @@
 // Plays a GIF by its own clock: frames are read from the file one at a time as they fall due,
 // each stays for its own delay, passes repeat as the file's looping extension says. The due
 // times are absolute (each one is the previous plus the frame's delay), so a late timer or a
-// slow frame never pushes the rest of the animation back. Time is passed in, in milliseconds
+// slow frame never pushes the rest of the animation back; only a stall of more than a second
+// restarts the clock from the moment play resumes. Time is passed in, in milliseconds
 // of any monotonic clock, so the rules are tested without waiting.
 #include <cstdint>
 #include <optional>

@@ -47,7 +47,8 @@ QString PictureShow::ResolvePath(int index) {
 // Transparent parts take the background colour once here, so every drawing method and
 // every filter sees an opaque picture.
 Bitmap PictureShow::ReadPicture(const QString& path) const {
-    Bitmap picture = state_.registry.Load(path.toStdString());
+    std::optional<Bitmap> ahead = hooks_.takeAhead ? hooks_.takeAhead(path) : std::nullopt;
+    Bitmap picture = ahead ? std::move(*ahead) : state_.registry.Load(path.toStdString());
     FlattenOntoColor(picture, state_.settings.BackGroundColor);
     return picture;
 }
@@ -58,6 +59,8 @@ void PictureShow::ReadSingle(const QString& path) {
 }
 
 void PictureShow::ReadSpread(const QString& left, const QString& right) {
+    // The two pages are read side by side: the right one on a worker meanwhile.
+    if (hooks_.readAside) hooks_.readAside(right);
     const Bitmap leftPage = ReadPicture(left);
     const Bitmap rightPage = ReadPicture(right);
     spreadSizes_ = {leftPage.Width(), leftPage.Height(), rightPage.Width(), rightPage.Height()};

@@ -27,6 +27,11 @@ public:
         // Turns an archive member into the local path it was extracted to; unset means the
         // entry is used as it is.
         std::function<QString(const QString& member)> memberPath;
+        // The picture read ahead for a local path, if any (it throws what its decode threw);
+        // unset or empty means the show decodes the file itself.
+        std::function<std::optional<Bitmap>(const QString& path)> takeAhead;
+        // Starts reading a local path on another thread (the right page of a spread).
+        std::function<void(const QString& path)> readAside;
     };
 
     // `state` and `area` are borrowed and must outlive this object.

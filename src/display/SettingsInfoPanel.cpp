@@ -83,6 +83,13 @@ SettingsInfoPanel::SettingsInfoPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("Panel_info"));
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setAutoFillBackground(true);
+    // A panel of the desktop's own colours, not of the slideshow's background colour, which
+    // the window sets for itself and its children.
+    QPalette pal = palette();
+    const QPalette desktop = QApplication::palette();
+    pal.setColor(QPalette::Window, desktop.color(QPalette::Window));
+    pal.setColor(QPalette::WindowText, desktop.color(QPalette::WindowText));
+    setPalette(pal);
     setFixedSize(kPanelWidth, kPanelHeight);
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(8, 6, 8, 6);

@@ -1,6 +1,7 @@
 #include "platform/CodePage.h"
 
 #include <iconv.h>
+#include <QStringDecoder>
 #include <algorithm>
 #include <cerrno>
 #include <stdexcept>
@@ -104,7 +105,10 @@ QString DecodeText(const QByteArray& bytes) {
     if (valid < 0) return DecodeCp932(bytes);
     QByteArrayView text(bytes.constData(), valid);
     if (text.startsWith("\xEF\xBB\xBF")) text = text.sliced(3);
-    return QString::fromUtf8(text);
+    // Exactly one mark goes: QString::fromUtf8 would drop a second one, and with it the first
+    // character of a text that really begins with U+FEFF.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(text);
 }
 
 }  // namespace pictavo

@@ -113,4 +113,11 @@ bool CheckLoadExtensions(QStringList& loadExtensions, const QStringList& support
     return true;
 }
 
+QString PictureDialogFilter(const QStringList& loadExtensions) {
+    if (loadExtensions.isEmpty()) return QStringLiteral("全てのファイル|*");
+    QStringList patterns;
+    for (const QString& extension : loadExtensions) patterns.append("*" + extension);
+    return "対応形式(" + patterns.join(u',') + ")|" + patterns.join(u';') + "|全てのファイル|*";
+}
+
 }  // namespace pictavo

@@ -46,4 +46,9 @@ QStringList BuildSupportedExtensions(const QList<QStringList>& pluginPatterns);
 // kLoadExtensionsResetMessage.
 bool CheckLoadExtensions(QStringList& loadExtensions, const QStringList& supported);
 
+// The filter of the file selection window's picture dialog, in "text|patterns|text|patterns"
+// form: for ".bmp", ".jpg" it is "対応形式(*.bmp,*.jpg)|*.bmp;*.jpg|全てのファイル|*"; with no
+// extensions only "全てのファイル|*".
+QString PictureDialogFilter(const QStringList& loadExtensions);
+
 }  // namespace pictavo

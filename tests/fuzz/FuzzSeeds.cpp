@@ -160,6 +160,17 @@ void SettingsSeeds() {
     }
 }
 
+// List files: CR LF with empty items, LF only, lone CR without a last break, Shift-JIS, a mark.
+void ListFileSeeds() {
+    const std::pair<const char*, std::string> lists[] = {
+        {"crlf", "/p/a.jpg\r\n\r\n/p/b.png\r\n"},
+        {"lf", "/p/a.jpg\n/p/b.png\n"},
+        {"cr-unfinished", "/p/a.jpg\r/p/b.png"},
+        {"cp932", "/\x8e\xca\x90\x5e/a.jpg\r\n"},
+        {"utf8-mark", "\xEF\xBB\xBF/\xE5\x86\x99/a.jpg\r\n"}};
+    for (const auto& [name, text] : lists) Seed("listfile", name, Bytes(text.begin(), text.end()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -173,6 +184,7 @@ int main(int argc, char** argv) {
         GifSeeds();
         JpegSeeds();
         PngSeeds();
+        ListFileSeeds();
         SettingsSeeds();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());

@@ -1,6 +1,7 @@
 // The launcher window itself, the about box and the start and end of the program.
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -74,6 +75,25 @@ private slots:
 
         QTest::mouseClick(about.findChild<QPushButton*>("Button_ok"), Qt::LeftButton);
         QVERIFY(!about.isVisible() && program.launcher->isEnabled());
+    }
+
+    // The dialog edits the launcher's own settings; the launcher waits until it closes.
+    void settingsDialogIsCentredAndDisablesTheLauncherUntilItCloses() {
+        Settings settings;
+        settings.JumpNumber = 42;
+        TestProgram program({}, settings);
+        program.launcher->show();
+        program.launcher->mmenu_setupClick();
+        Form_setup& setup = *program.setup;
+        QVERIFY(setup.isVisible() && !program.launcher->isEnabled());
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        QCOMPARE(setup.frameGeometry().topLeft(), CentredPosition(screen, setup.size()));
+        auto* jump = setup.findChild<QLineEdit*>("Edit_jumpnum");
+        QCOMPARE(jump->text(), QString("42"));
+        jump->setText("9");
+        QTest::mouseClick(setup.findChild<QPushButton*>("Button_ok"), Qt::LeftButton);
+        QVERIFY(!setup.isVisible() && program.launcher->isEnabled());
+        QCOMPARE(program.State().settings.JumpNumber, 9);
     }
 
     void readmeIsOpenedFromTheProgramFolder() {

@@ -8,9 +8,9 @@
 #include "app/ArchiveGateway.h"
 #include "app/Form_about.h"
 #include "app/Form_main.h"
-#include "app/Form_setup.h"
 #include "app/LauncherHost.h"
 #include "app/PluginGateway.h"
+#include "config/Form_setup.h"
 #include "display/Form_disp.h"
 #include "sources/Form_fileselect.h"
 #include "sources/Form_loading.h"
@@ -56,7 +56,8 @@ struct TestProgram {
         loading = std::make_unique<Form_loading>(launcher->State());
         display = std::make_unique<Form_disp>(launcher->State());
         fileselect = std::make_unique<Form_fileselect>(launcher->State());
-        setup = std::make_unique<Form_setup>(launcher->State());
+        setup =
+            std::make_unique<Form_setup>(launcher->State().settings, launcher->State().SupportedExtensions);
         about = std::make_unique<Form_about>();
         launcher->Attach({loading.get(), display.get(), fileselect.get(), setup.get(), about.get()});
     }

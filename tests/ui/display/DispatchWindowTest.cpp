@@ -15,28 +15,6 @@ QRgb EntryColor(int i) {
     return QColor::fromHsv((i * 37) % 360, 200, 230).rgb();
 }
 
-// Notes what the picture area had on its canvas each time it was painted on the screen.
-class PaintWatcher : public QObject {
-public:
-    explicit PaintWatcher(PictureArea* area) : area_(area) { area->installEventFilter(this); }
-    QRgb lastPaintedCentre = 0;
-    QImage lastPaintedStrip;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            const QImage& canvas = area_->Canvas();
-            lastPaintedCentre = canvas.pixel(canvas.width() / 2, canvas.height() / 2) | 0xFF000000u;
-            const int line = area_->LineHeight();
-            lastPaintedStrip = canvas.copy(0, canvas.height() - line, canvas.width(), line);
-        }
-        return false;
-    }
-
-private:
-    PictureArea* area_;
-};
-
 }  // namespace
 
 // The slideshow window driven by real key, mouse and wheel events: 12 uniform pictures of

@@ -1,6 +1,7 @@
 #pragma once
 // Pictures, decoders and a ready window for the display's offscreen tests.
 #include <QBuffer>
+#include <QEvent>
 #include <QImage>
 #include <QTemporaryDir>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <memory>
 
 #include "display/Form_disp.h"
+#include "display/PictureArea.h"
 #include "imaging/Bitmap.h"
 #include "sources/AppState.h"
 
@@ -70,6 +72,28 @@ inline QImage Uniform(int w, int h, QRgb color) {
     image.fill(color);
     return image;
 }
+
+// Notes what the picture area had on its canvas each time it was painted on the screen.
+class PaintWatcher : public QObject {
+public:
+    explicit PaintWatcher(PictureArea* area) : area_(area) { area->installEventFilter(this); }
+    QRgb lastPaintedCentre = 0;
+    QImage lastPaintedStrip;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            const QImage& canvas = area_->Canvas();
+            lastPaintedCentre = canvas.pixel(canvas.width() / 2, canvas.height() / 2) | 0xFF000000u;
+            const int line = area_->LineHeight();
+            lastPaintedStrip = canvas.copy(0, canvas.height() - line, canvas.width(), line);
+        }
+        return false;
+    }
+
+private:
+    PictureArea* area_;
+};
 
 // A windowed slideshow whose picture area is areaW x areaH, reading PNG through CountingDecoder.
 struct DisplayFixture {

@@ -99,6 +99,11 @@ private slots:
         QTest::mouseClick(fx_->window->PaintBox_disp(), Qt::LeftButton, {}, QPoint(100, 75));
         QVERIFY(!panel->isVisible());
         QCOMPARE(fx_->state.CurrentIndex, 0);
+        // Leaving the show (here by its close button) with the panel open keeps what was typed.
+        Key(Qt::Key_End);
+        jump->setText(QStringLiteral("25"));
+        fx_->window->HideDisplay();
+        QCOMPARE(fx_->state.settings.JumpNumber, 25);
     }
 
     void clockSitsTopRightAndHidesWithItsTimer() {
@@ -137,6 +142,14 @@ private slots:
         QVERIFY(List()->isVisible());  // empty space below the entries
         FocusKey(Qt::Key_Home);
         QVERIFY(!List()->isVisible());
+        // A key that waits while the jump's show lets events run moves on from the chosen entry,
+        // and its own show is the one left on screen.
+        Key(Qt::Key_Home);
+        FocusKey(Qt::Key_Up);  // from entry 2 to entry 1
+        QCoreApplication::postEvent(fx_->window.get(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Right, {}));
+        FocusKey(Qt::Key_Return);
+        QCOMPARE(fx_->state.CurrentIndex, 2);
+        QCOMPARE(fx_->At(100, 75), qRgb(80, 90, 200));
     }
 
     void animationPlaysGifFramesAndStopsWhenTheModeIsLeft() {

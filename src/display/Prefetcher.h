@@ -1,0 +1,97 @@
+#pragma once
+// Decodes the pictures the user is likely to want next on worker threads, so that a show that
+// lands on one of them only has to draw. Only decoding moves off the user-interface thread:
+// the show still flattens, processes, places and draws what it takes from here, so the screen
+// is the same with and without prefetching.
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "decode/PictureRegistry.h"
+#include "imaging/Bitmap.h"
+
+namespace pictavo {
+
+class Prefetcher {
+public:
+    // One picture to decode ahead: its local path and the (thread-safe) decoder for it.
+    struct Job {
+        std::string path;
+        std::shared_ptr<const PictureDecoder> decoder;
+    };
+
+    // Finished pictures are held within `budgetBytes`; a decode that would go beyond it is
+    // dropped. `workers` threads decode (at least one).
+    explicit Prefetcher(std::size_t budgetBytes, int workers = 1);
+    // Cancels what is queued, waits for the decodes under way and frees everything.
+    ~Prefetcher();
+    Prefetcher(const Prefetcher&) = delete;
+    Prefetcher& operator=(const Prefetcher&) = delete;
+
+    // The pictures wanted now, most wanted first. Anything else queued or held is dropped (a
+    // decode under way for it is let finish and then thrown away); wanted pictures that are
+    // neither queued nor held are queued.
+    void Want(const std::vector<Job>& jobs);
+    // Drops everything (the show ended or left the neighbourhood).
+    void Clear() { Want({}); }
+    // Adds one picture to what is wanted, ahead of the rest of the queue (the second page of a
+    // spread, read while the first is decoded on the calling thread).
+    void Also(const Job& job);
+
+    // The picture decoded ahead for `path`, waiting for its decode when it is under way. Empty
+    // when it was not asked for, not yet started, over the budget, or when the file changed
+    // (size or modification time) since it was read: the caller then decodes it itself. A
+    // decode that failed throws its EDecode here, once, as decoding the file would. The entry
+    // is handed over and forgotten either way.
+    std::optional<Bitmap> Take(const std::string& path);
+
+    // Bytes of finished pictures held now, and the most ever held (for tests and measurements).
+    std::size_t HeldBytes() const;
+    std::size_t PeakHeldBytes() const;
+
+    // A default budget: a quarter of physical memory, at most 1 GiB.
+    static std::size_t DefaultBudget();
+    // What a file looks like on disk, so a picture read from an older version is not shown.
+    struct FileStamp {
+        std::int64_t size = -1;
+        std::int64_t modifiedNs = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    static FileStamp StampOf(const std::string& path);
+
+private:
+    enum class State { Queued, Decoding, Done, Failed, Dropped };
+    struct Entry {
+        State state = State::Queued;
+        std::shared_ptr<const PictureDecoder> decoder;
+        std::optional<Bitmap> picture;
+        std::string error;
+        FileStamp stamp;
+        bool wanted = true;
+    };
+
+    void Work();
+    void Finish(const std::string& path, Entry& entry, std::optional<Bitmap> picture, std::string error,
+                FileStamp before);
+    void Release(Entry& entry);
+
+    const std::size_t budget_;
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::map<std::string, Entry> entries_;
+    std::deque<std::string> queue_;
+    std::size_t held_ = 0;
+    std::size_t peak_ = 0;
+    bool stopping_ = false;
+    std::vector<std::thread> workers_;
+};
+
+}  // namespace pictavo

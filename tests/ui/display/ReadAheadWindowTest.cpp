@@ -1,0 +1,115 @@
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "DisplayTestSupport.h"
+#include "display/AheadReader.h"
+
+using namespace pictavo;
+using namespace pictavo::test;
+
+namespace {
+
+QRgb EntryColor(int i) {
+    return QColor::fromHsv((i * 41) % 360, 190, 220).rgb();
+}
+
+// Pictures of a few sizes, so that placement and spreads differ from entry to entry.
+QImage EntryPicture(int i) {
+    QImage image = QuadrantPicture(60 + (i % 3) * 30, 50 + (i % 2) * 40);
+    image.fill(EntryColor(i));
+    for (int y = 0; y < image.height() / 2; ++y)
+        for (int x = 0; x < image.width() / 3; ++x) image.setPixel(x, y, qRgb(250, 250, 250));
+    return image;
+}
+
+// A slideshow of `count` PNG files read by the built-in decoders, which may read ahead.
+std::unique_ptr<DisplayFixture> Show(int count, std::size_t budget) {
+    auto fx = std::make_unique<DisplayFixture>(200, 150);
+    fx->state.registry = PictureRegistry::WithBuiltins();
+    for (int i = 0; i < count; ++i)
+        fx->Add(QStringLiteral("p%1.png").arg(i, 2, 10, QLatin1Char('0')), EntryPicture(i));
+    fx->window->SetReadAheadBudget(budget);
+    fx->window->Start();
+    return fx;
+}
+
+void Key(DisplayFixture& fx, Qt::Key key) {
+    QTest::keyClick(fx.window.get(), key);
+}
+
+QRgb Centre(const DisplayFixture& fx) {
+    return fx.At(100, 75);
+}
+
+}  // namespace
+
+// Reading ahead changes when pictures are decoded, never what the screen shows.
+class ReadAheadWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theScreenIsTheSameWithAndWithoutReadingAhead() {
+        auto ahead = Show(9, 64 << 20);
+        auto plain = Show(9, 0);
+        QCOMPARE(ahead->window->Canvas(), plain->window->Canvas());
+        const Qt::Key keys[] = {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Alt,  Qt::Key_Right,
+                                Qt::Key_Right, Qt::Key_X,     Qt::Key_Left, Qt::Key_Left, Qt::Key_F2,
+                                Qt::Key_F1,    Qt::Key_Alt,   Qt::Key_Down, Qt::Key_Left, Qt::Key_F3};
+        for (const Qt::Key key : keys) {
+            // Let the neighbours be read ahead, so the next move takes them from there.
+            QTRY_VERIFY(ahead->window->ReadAhead().HeldBytes() > 0);
+            Key(*ahead, key);
+            Key(*plain, key);
+            QCOMPARE(ahead->state.CurrentIndex, plain->state.CurrentIndex);
+            QCOMPARE(ahead->window->Canvas(), plain->window->Canvas());
+        }
+    }
+
+    void aFileReplacedAfterItWasReadAheadShowsItsNewContent() {
+        auto fx = Show(4, 64 << 20);
+        QTRY_VERIFY(fx->window->ReadAhead().HeldBytes() >= 3u * 60 * 50 * 4);
+        QVERIFY(Uniform(90, 90, qRgb(10, 200, 10)).save(fx->state.ImageList[1], "PNG"));
+        Key(*fx, Qt::Key_Right);
+        QCOMPARE(Centre(*fx), qRgb(10, 200, 10));
+    }
+
+    void aBadFileBeepsOnceWhetherReadAheadOrNot() {
+        auto fx = Show(3, 64 << 20);
+        QFile bad(fx->state.ImageList[1]);
+        QVERIFY(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        bad.write("\x89PNG\r\n\x1a\n broken");
+        bad.close();
+        Key(*fx, Qt::Key_Left);  // on entry 2, reads 1 and 0 ahead, the bad one among them
+        QSignalSpy beeps(fx->window.get(), &Form_disp::PictureLoadFailed);
+        Key(*fx, Qt::Key_Left);
+        Key(*fx, Qt::Key_Left);
+        QCOMPARE(fx->state.CurrentIndex, 0);
+        QCOMPARE(beeps.count(), 1);
+    }
+
+    void aSmallBudgetIsNeverExceeded() {
+        const std::size_t largest = 120 * 90 * 4;
+        auto fx = Show(10, 2 * largest);
+        for (int i = 0; i < 18; ++i) {
+            QTRY_VERIFY(fx->window->ReadAhead().HeldBytes() > 0);
+            Key(*fx, i < 12 ? Qt::Key_Right : Qt::Key_Left);
+        }
+        QVERIFY(fx->window->ReadAhead().PeakHeldBytes() <= 2 * largest);
+    }
+
+    // Separate presses faster than pictures can be shown end on the last position reached,
+    // with its picture on the screen.
+    void aBurstOfPressesEndsWithTheLastPositionPainted() {
+        auto fx = Show(7, 64 << 20);
+        PaintWatcher watcher(fx->window->PaintBox_disp());
+        for (int i = 0; i < 20; ++i)
+            QCoreApplication::postEvent(fx->window.get(),
+                                        new QKeyEvent(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier));
+        QCoreApplication::processEvents();
+        QCOMPARE(fx->state.CurrentIndex, 20 % 7);
+        QCOMPARE(watcher.lastPaintedCentre, EntryColor(20 % 7));
+    }
+};
+
+QTEST_MAIN(ReadAheadWindowTest)
+#include "ReadAheadWindowTest.moc"

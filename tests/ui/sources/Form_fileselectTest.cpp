@@ -1,0 +1,194 @@
+#include <QDir>
+#include <QFile>
+#include <QFontMetrics>
+#include <QListView>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QtTest>
+
+#include "../RecordingDialogs.h"
+#include "sources/Form_fileselect.h"
+#include "sources/ListFile.h"
+
+namespace pictavo {
+
+class Form_fileselectTest : public QObject {
+    Q_OBJECT
+
+    struct Window {
+        Window() { state.settings.LoadExtensions = {".jpg", ".png"}; }
+        Form_fileselect& Open() {
+            form = std::make_unique<Form_fileselect>(state, dialogs);
+            form->show();
+            return *form;
+        }
+        QStringList Items() const { return state.FileSelectList.stringList(); }
+        QListView& List() const { return *form->findChild<QListView*>("ListBox_files"); }
+        void Click(const char* button) const {
+            QTest::mouseClick(form->findChild<QPushButton*>(button), Qt::LeftButton);
+        }
+        void Select(std::initializer_list<int> rows) const {
+            List().clearSelection();
+            for (int row : rows)
+                List().selectionModel()->setCurrentIndex(state.FileSelectList.index(row),
+                                                         QItemSelectionModel::Select);
+        }
+        AppState state;
+        RecordingDialogs dialogs;
+        std::unique_ptr<Form_fileselect> form;
+    };
+
+    static void MakeFile(const QString& path) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+
+private slots:
+    // Later changes of LoadExtensions apply at the next start, not to the open dialog's filter.
+    void addedFilesAppendInDialogOrderAndWidenTheExtent() {
+        Window window;
+        Form_fileselect& form = window.Open();
+        QCOMPARE(form.size(), QSize(467, 358));
+        window.state.settings.LoadExtensions = {".gif"};
+        window.dialogs.pictures = {"/p/b.jpg", "/p/a long name that is wider.png"};
+        window.Click("Button_file");
+        window.Click("Button_file");
+        QCOMPARE(window.dialogs.filters.value(0),
+                 QString("対応形式(*.jpg,*.png)|*.jpg;*.png|全てのファイル|*"));
+        QCOMPARE(window.Items().size(), 4);
+        QCOMPARE(window.Items().value(2), QString("/p/b.jpg"));
+        const int wide =
+            QFontMetrics(window.List().font()).horizontalAdvance("/p/a long name that is wider.png");
+        QTRY_COMPARE(window.List().horizontalScrollBar()->maximum(),
+                     std::max(0, wide + 5 - window.List().viewport()->width()));
+
+        // The display's add-to-list command appends to the same model.
+        const QString longer = "/p/" + QString(200, u'x') + ".jpg";
+        window.state.FileSelectList.insertRows(4, 1);
+        window.state.FileSelectList.setData(window.state.FileSelectList.index(4), longer);
+        QCOMPARE(window.List().model()->rowCount(), 5);
+        QTRY_VERIFY(window.List().horizontalScrollBar()->maximum() > wide);
+
+        window.Click("Button_clear");
+        QVERIFY(window.Items().isEmpty());
+        QTRY_COMPARE(window.List().horizontalScrollBar()->maximum(), 0);
+    }
+
+    // Folders are scanned with the scan's filters (each block sorted, in drop order); files are
+    // kept by extension alone; the running show's ImageCount is not touched.
+    void droppedFoldersAndFiles() {
+        QTemporaryDir dir;
+        for (const char* name :
+             {"one/b.jpg", "one/a.PNG", "one/skip.txt", "two/c.jpg", "two/sub/d.jpg", "x.TXT", "y.JPG"})
+            MakeFile(dir.filePath(name));
+        Window window;
+        window.state.ImageCount = 7;
+        Form_fileselect& form = window.Open();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(dir.filePath("one")), QUrl::fromLocalFile(dir.filePath("two")),
+                      QUrl::fromLocalFile(dir.filePath("x.TXT")),
+                      QUrl::fromLocalFile(dir.filePath("y.JPG"))});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&form, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&form, &drop);
+        QTRY_COMPARE(window.Items().size(), 5);
+        const QString root = dir.path();
+        QCOMPARE(window.Items(), (QStringList{root + "/one/a.PNG", root + "/one/b.jpg", root + "/two/c.jpg",
+                                              root + "/two/sub/d.jpg", root + "/y.JPG"}));
+        QCOMPARE(window.state.ImageCount, 7);
+        QVERIFY(form.isEnabled());
+        QCOMPARE(form.windowTitle(), QString("ファイル選択"));
+    }
+
+    void upDownAndDelete() {
+        Window window;
+        window.state.FileSelectList.setStringList({"a", "b", "c", "d", "e"});
+        window.Open();
+        const QStringList unchanged = window.Items();
+        struct Case {
+            std::initializer_list<int> selected;
+            const char* button;
+        };
+        for (const Case& noop : {Case{{0}, "Button_up"}, Case{{4}, "Button_down"}, Case{{1, 2}, "Button_up"},
+                                 Case{{1, 2}, "Button_down"}}) {
+            window.Select(noop.selected);
+            window.Click(noop.button);
+            QCOMPARE(window.Items(), unchanged);
+        }
+        window.Select({1});
+        window.Click("Button_down");
+        window.Click("Button_down");
+        QCOMPARE(window.Items(), (QStringList{"a", "c", "d", "b", "e"}));
+        window.Click("Button_up");
+        QCOMPARE(window.Items(), (QStringList{"a", "c", "b", "d", "e"}));
+        QCOMPARE(window.List().selectionModel()->selectedRows().value(0).row(), 2);
+
+        window.Select({0, 2, 3});
+        window.Click("Button_delete");
+        QCOMPARE(window.Items(), (QStringList{"c", "e"}));
+    }
+
+    // Refused with a beep: an empty list, and another road's slideshow that is still running.
+    void executeCopiesTheListForAFileSlideshow() {
+        Window window;
+        Form_fileselect& form = window.Open();
+        QSignalSpy started(&form, &Form_fileselect::StartRequested);
+        window.Click("Button_exe");
+        QCOMPARE(window.dialogs.beeps, 1);
+
+        window.state.FileSelectList.setStringList({"/p/a.jpg", "", "/p/a.jpg"});
+        window.state.ImageList = {"member.jpg"};
+        window.state.SourceKind = 1;
+        bool otherShowRuns = true;
+        form.SetBusyCheck([&] { return otherShowRuns; });
+        window.Click("Button_exe");
+        QCOMPARE(window.dialogs.beeps, 2);
+        QCOMPARE(window.state.ImageList, QStringList{"member.jpg"});
+
+        otherShowRuns = false;
+        window.Click("Button_exe");
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(window.state.ImageList, window.Items());
+        QCOMPARE(window.state.ImageCount, 3);
+        QCOMPARE(window.state.SourceKind, 0);
+        QVERIFY(!form.isEnabled());
+    }
+
+    void listFilesSaveAndLoadAndReportFailures() {
+        QTemporaryDir dir;
+        Window window;
+        window.state.FileSelectList.setStringList({"/p/a.jpg", "", "/写真/b.png"});
+        window.Open();
+        const QStringList saved = window.Items();
+        window.dialogs.saveFile = dir.filePath("list");
+        window.Click("Button_savelist");
+        QCOMPARE(window.dialogs.filters.value(0), QString("スライドショー再生リスト(*.lst)|*.lst"));
+        QVERIFY(QFile::exists(dir.filePath("list.lst")));
+
+        window.Click("Button_clear");
+        window.dialogs.openFile = dir.filePath("list.lst");
+        window.Click("Button_load");
+        QCOMPARE(window.Items(), saved);
+
+        window.dialogs.openFile = dir.filePath("missing.lst");
+        window.Click("Button_load");
+        window.dialogs.saveFile = dir.filePath("no folder/list");
+        window.Click("Button_savelist");
+        QCOMPARE(window.dialogs.errors.size(), 2);
+        QVERIFY(window.dialogs.errors[0].startsWith("リストファイルを読み込めませんでした。"));
+        QVERIFY(window.dialogs.errors[1].startsWith("リストファイルを保存できませんでした。"));
+        QCOMPARE(window.Items(), saved);
+    }
+};
+
+}  // namespace pictavo
+
+QTEST_MAIN(pictavo::Form_fileselectTest)
+#include "Form_fileselectTest.moc"

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <future>
+
+#include "display/PrefetchPlan.h"
+#include "display/Prefetcher.h"
+
+namespace pictavo {
+namespace {
+
+using Entries = std::vector<std::int32_t>;
+
+TEST(PrefetchPlan, AheadInTheDirectionOfTravelThenOneBehind) {
+    EXPECT_EQ(PrefetchPlan(3, 10, false, Travel::Forward), (Entries{4, 5, 2}));
+    EXPECT_EQ(PrefetchPlan(3, 10, false, Travel::Backward), (Entries{2, 1, 4}));
+    EXPECT_EQ(PrefetchPlan(9, 10, false, Travel::Forward), (Entries{0, 1, 8}));  // wraps as Next does
+    // Spreads: both pages of the next spread, then the spread behind; the last entry alone.
+    EXPECT_EQ(PrefetchPlan(2, 10, true, Travel::Forward), (Entries{4, 5, 0, 1}));
+    EXPECT_EQ(PrefetchPlan(6, 8, true, Travel::Forward), (Entries{0, 1, 4, 5}));
+    EXPECT_EQ(PrefetchPlan(4, 10, true, Travel::Backward), (Entries{2, 3, 6, 7}));
+    // Nothing on screen, nothing to guess, nothing else in the list.
+    EXPECT_TRUE(PrefetchPlan(3, 10, false, Travel::Random).empty());
+    EXPECT_TRUE(PrefetchPlan(-1, 10, false, Travel::Forward).empty());
+    EXPECT_TRUE(PrefetchPlan(0, 1, false, Travel::Forward).empty());
+    EXPECT_EQ(PrefetchPlan(0, 2, false, Travel::Forward), (Entries{1}));
+}
+
+// Reads a file's first byte as the grey of a 100 x 100 picture; a file starting with 'x' fails.
+// A read can be held until the test lets it go.
+class ByteDecoder : public PictureDecoder {
+public:
+    mutable std::atomic<int> decodes{0};
+    std::shared_future<void> gate = [] {
+        std::promise<void> open;
+        open.set_value();
+        return open.get_future().share();
+    }();
+
+    Bitmap Decode(const std::string& path) const override {
+        ++decodes;
+        gate.wait();
+        std::ifstream in(path, std::ios::binary);
+        const int first = in.get();
+        if (first == 'x' || first < 0) throw EDecode("unreadable " + path);
+        Bitmap picture(100, 100, 32);
+        std::fill(picture.Row(0), picture.Row(0) + picture.ByteSize(), static_cast<std::uint8_t>(first));
+        return picture;
+    }
+};
+
+class PrefetcherTest : public ::testing::Test {
+protected:
+    std::string Write(const std::string& name, const std::string& bytes) {
+        const std::string path = ::testing::TempDir() + "prefetch_" + name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    Prefetcher::Job Job(const std::string& path) { return {path, decoder}; }
+    // Take waits for a read under way but skips one not begun: wait until `n` reads began.
+    void WaitForReads(int n) {
+        while (decoder->decodes < n) std::this_thread::yield();
+    }
+    static std::uint8_t Grey(const std::optional<Bitmap>& picture) {
+        return picture ? picture->Row(0)[0] : 0;
+    }
+
+    std::shared_ptr<ByteDecoder> decoder = std::make_shared<ByteDecoder>();
+    static constexpr std::size_t kPicture = 100 * 100 * 4;
+};
+
+TEST_F(PrefetcherTest, HandsOverWhatItReadOnceAndOnlyWhileTheFileIsUnchanged) {
+    const std::string a = Write("a", "A");
+    const std::string b = Write("b", "B");
+    Prefetcher prefetcher(10 * kPicture);
+    prefetcher.Want({Job(a), Job(b)});
+    WaitForReads(2);
+    EXPECT_EQ(Grey(prefetcher.Take(a)), 'A');
+    EXPECT_FALSE(prefetcher.Take(a).has_value());  // handed over, not kept
+    // Wait for b, then change it on disk (another size): the show must read it again.
+    while (prefetcher.HeldBytes() < kPicture) std::this_thread::yield();
+    Write("b", "BB");
+    EXPECT_FALSE(prefetcher.Take(b).has_value());
+    EXPECT_EQ(decoder->decodes, 2);
+}
+
+TEST_F(PrefetcherTest, AFailedReadThrowsOnceAndUnwantedPicturesAreFreed) {
+    const std::string bad = Write("bad", "x");
+    const std::string c = Write("c", "C");
+    Prefetcher prefetcher(10 * kPicture);
+    prefetcher.Want({Job(bad), Job(c)});
+    WaitForReads(2);
+    EXPECT_THROW(prefetcher.Take(bad), EDecode);
+    EXPECT_FALSE(prefetcher.Take(bad).has_value());
+    while (prefetcher.HeldBytes() < kPicture) std::this_thread::yield();
+    prefetcher.Want({});
+    EXPECT_EQ(prefetcher.HeldBytes(), 0u);
+    EXPECT_FALSE(prefetcher.Take(c).has_value());
+}
+
+TEST_F(PrefetcherTest, StaysWithinItsBudgetAndWaitsForADecodeUnderWay) {
+    std::vector<Prefetcher::Job> jobs;
+    for (char c : std::string("DEFGH")) jobs.push_back(Job(Write(std::string(1, c), std::string(1, c))));
+    {
+        Prefetcher prefetcher(2 * kPicture, 2);
+        prefetcher.Want(jobs);
+        // Whatever finished first, no more than two pictures are ever held.
+        for (const auto& job : jobs) (void)prefetcher.Take(job.path);
+        EXPECT_LE(prefetcher.PeakHeldBytes(), 2 * kPicture);
+    }
+    std::promise<void> release;
+    decoder->gate = release.get_future().share();
+    Prefetcher prefetcher(10 * kPicture);
+    const int before = decoder->decodes;
+    prefetcher.Want({jobs[0]});
+    WaitForReads(before + 1);  // the read has begun and is held
+    auto taken = std::async(std::launch::async, [&] { return prefetcher.Take(jobs[0].path); });
+    EXPECT_EQ(taken.wait_for(std::chrono::milliseconds(20)), std::future_status::timeout);
+    release.set_value();
+    EXPECT_EQ(Grey(taken.get()), 'D');
+}
+
+}  // namespace
+}  // namespace pictavo
