@@ -12,6 +12,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libvips-dev
   libwebp-dev libtiff-dev libavif-dev libheif-dev libjxl-dev
+  libarchive-tools jlha-utils gcab
   locales
 )
 if [ "${1:-}" = fuzz ]; then

@@ -15,7 +15,7 @@ cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DPICTAVO_SANITIZE_THREADS=ON -DPICTAVO_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build "$dir" --target "${targets[@]}" -- -j"$(nproc)"
 
-export TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1"
+export TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1 suppressions=$root/scripts/tsan-qt.supp"
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 status=0

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds the decoder tests and the GIF player's test once more with AddressSanitizer and
-# UndefinedBehaviorSanitizer in their own build folder and runs them: hostile pictures, decoded
-# or played, must neither crash, leak nor touch memory they do not own. The fuzzing harnesses replay every seed and every kept regression
+# Builds the decoder tests, the GIF player's test and the archive tests once more with
+# AddressSanitizer and UndefinedBehaviorSanitizer in their own build folder and runs them:
+# hostile pictures (decoded or played) and hostile archives must neither crash, leak nor touch
+# memory they do not own. The fuzzing harnesses replay every seed and every kept regression
 # input here too. Any failure or sanitizer report makes this script fail.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-$root/build-asan}
-targets=(decode_test decode_spi_test display_gif_player_test)
+targets=(decode_test decode_spi_test display_gif_player_test archive_test)
 while read -r name; do
   targets+=("fuzz_${name}_replay")
 done < <(sed -n 's/^pictavo_fuzz_target(\([A-Za-z0-9_]*\).*/\1/p' "$root"/tests/fuzz/CMakeLists.txt)
@@ -25,9 +26,9 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 status=0
-# Chosen by name: only the decoder tests and the replays are built in this folder (the others
-# show up as *_NOT_BUILT placeholders).
-ctest --test-dir "$dir" -R '^(([A-Za-z]+/)?(Bmp|Png|Jpeg|Gif|Hostile|PictureRegistry|Spi|ShippedPlugin)[A-Za-z]*\.|fuzz_replay_)' -E 'NOT_BUILT' \
+# Chosen by name: only the decoder, plug-in, GIF player and archive tests and the replays are built in
+# this folder (the others show up as *_NOT_BUILT placeholders).
+ctest --test-dir "$dir" -R '^(([A-Za-z]+/)?(Bmp|Png|Jpeg|Gif|Hostile|PictureRegistry|Archive|Format|ExtractCommand|MemberPath|ModuleCommand|Spi|ShippedPlugin)[A-Za-z]*\.|fuzz_replay_)' -E 'NOT_BUILT' \
   --output-on-failure -j"$(nproc)" >"$log" 2>&1 || status=$?
 cat "$log"
 # A report that did not stop the program still counts as a failure.

@@ -2,8 +2,8 @@
 """Summarises an imaging_bench JSON report: per benchmark the minimum and median of the
 repetitions (real and CPU time, ms), then each figure as a ratio to the references
 (vips reduce, vips shrink, the memcpy floor) and the targets the imaging code aims at.
-Ratios are given on the minimum real time and on the minimum CPU time (all threads of the
-process): on a shared machine the CPU time is the steadier of the two.
+Ratios are given on the minimum and on the median real time and CPU time (all threads of
+the process): on a shared machine the CPU time is the steadier of the two.
 
     build/bench/imaging_bench --benchmark_repetitions=3 --benchmark_out=bench.json
     bench/imaging/ratios.py bench.json
@@ -30,17 +30,20 @@ def short(name):
 
 def main():
     runs = load(sys.argv[1])
-    best, best_cpu = {}, {}
+    best, best_cpu, median, median_cpu = {}, {}, {}, {}
     print(f"{'benchmark':72} {'real min':>9} {'real med':>9} {'cpu min':>9} {'cpu med':>9}")
     for name, times in runs.items():
         real = [t[0] for t in times]
         cpu = [t[1] for t in times]
         best[short(name)] = min(real)
         best_cpu[short(name)] = min(cpu)
+        median[short(name)] = statistics.median(real)
+        median_cpu[short(name)] = statistics.median(cpu)
         print(f"{short(name):72} {min(real):9.2f} {statistics.median(real):9.2f} "
               f"{min(cpu):9.2f} {statistics.median(cpu):9.2f}")
 
-    for title, table in (("real", best), ("CPU", best_cpu)):
+    for title, table in (("minimum real", best), ("minimum CPU", best_cpu), ("median real", median),
+                         ("median CPU", median_cpu)):
         report(title, table)
 
 
@@ -68,7 +71,7 @@ def report(title, table):
         ("rotate left / copy floor", get("BM_RotateLeft"), floor, 3.0),
         ("rotate right / copy floor", get("BM_RotateRight"), floor, 3.0),
     ]
-    print(f"\nratios of the minimum {title} times (single thread)")
+    print(f"\nratios of the {title} times (single thread)")
     for label, value, base, target in checks:
         if value is None or base is None:
             continue

@@ -8,7 +8,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include "app/ArchiveGateway.h"
+#include "app/OpenDialogFilter.h"
 #include "app/ScreenPlacement.h"
 #include "config/SettingsFile.h"
 #include "platform/MessageBoxes.h"

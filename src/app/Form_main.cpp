@@ -10,14 +10,17 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QUrl>
+#include <array>
 
-#include "app/ArchiveGateway.h"
 #include "app/Form_about.h"
 #include "config/Form_setup.h"
 #include "app/LauncherHost.h"
 #include "app/PluginGateway.h"
 #include "app/ScreenPlacement.h"
+#include "archive/ArchiveListing.h"
+#include "archive/TArchiveFunction.h"
 #include "display/Form_disp.h"
+#include "platform/ProgramPaths.h"
 #include "sources/Extensions.h"
 #include "sources/Form_fileselect.h"
 
@@ -40,13 +43,12 @@ QString FirstLocalPath(const QMimeData* data) {
 
 }  // namespace
 
-Form_main::Form_main(LauncherHost& host, ArchiveGateway& archives, PluginGateway& plugins,
-                     const QStringList& arguments, QWidget* parent)
+Form_main::Form_main(LauncherHost& host, PluginGateway& plugins, const QStringList& arguments,
+                     QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       host_(host),
-      archives_(archives),
       plugins_(plugins),
       arguments_(arguments) {
     setObjectName("Form_main");
@@ -106,7 +108,7 @@ void Form_main::Initialise() {
     state_.StartDirectory = QDir::currentPath();
     state_.settings = host_.LoadSettings();
     move(state_.settings.Left, state_.settings.Top);
-    archives_.Load(state_.settings);
+    LoadArchivers();
 
     QList<QStringList> pluginPatterns;
     if (state_.settings.IsUseSPI) pluginPatterns = plugins_.SearchExtensionPatterns(state_);
@@ -115,10 +117,30 @@ void Form_main::Initialise() {
         host_.ShowMessage(this, kLoadExtensionsResetMessage, "注意");
 
     setAcceptDrops(true);
-    openDialogFilter_ = archives_.OpenDialogFilter();
-    if (!archives_.AnyAvailable()) mmenu_slide_archive->setEnabled(false);
+    openDialogFilter_ = RestrictArchiveFilter(*ArchiveManager);
+    if (openDialogFilter_ == QString::fromUtf8(kAllFilesFilter)) mmenu_slide_archive->setEnabled(false);
     state_.CurrentArchiver = 0;
     state_.StartedWithArgument = !arguments_.value(0).isEmpty();
+}
+
+// The archiver modules that the settings allow, from the program folder.
+void Form_main::LoadArchivers() {
+    const Settings& s = state_.settings;
+    const std::array<bool, 12> load{s.IsLoadArcDLL_ZIP,
+                                    s.IsLoadArcDLL_LHA,
+                                    s.IsLoadArcDLL_7Z,
+                                    s.IsLoadArcDLL_CAB,
+                                    s.IsLoadArcDLL_GCA,
+                                    s.IsLoadArcDLL_ARJ,
+                                    s.IsLoadArcDLL_RAR,
+                                    s.IsLoadArcDLL_BGA,
+                                    s.IsLoadArcDLL_TAR,
+                                    false,
+                                    false,
+                                    s.IsLoadArcDLL_YZ1};
+    ArchiveManager = std::make_unique<TArchiveFunction>(load, host_.ProgramFolder());
+    state_.archives = ArchiveManager.get();
+    state_.TempFolder = TempFolderPath();
 }
 
 void Form_main::Attach(const LauncherWindows& windows) {

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <chrono>
+#include <memory>
 
 #include "sources/AppState.h"
 #include "sources/Collection.h"
@@ -16,7 +17,7 @@ class QLabel;
 
 namespace pictavo {
 
-class ArchiveGateway;
+class TArchiveFunction;
 class Form_about;
 class Form_disp;
 class Form_fileselect;
@@ -37,12 +38,12 @@ struct LauncherWindows {
 class Form_main : public QMainWindow {
     Q_OBJECT
 public:
-    // Loads the settings, places the window at the stored Left/Top, loads the archivers and
-    // checks the extension lists (a warning box may appear before the window is shown).
-    // `host`, `archives` and `plugins` outlive the launcher; `arguments` are the program's
-    // arguments without the program name.
-    Form_main(LauncherHost& host, ArchiveGateway& archives, PluginGateway& plugins,
-              const QStringList& arguments, QWidget* parent = nullptr);
+    // Loads the settings, places the window at the stored Left/Top, loads the archiver modules
+    // (from the host's program folder) and checks the extension lists (a warning box may
+    // appear before the window is shown). `host` and `plugins` outlive the launcher;
+    // `arguments` are the program's arguments without the program name.
+    Form_main(LauncherHost& host, PluginGateway& plugins, const QStringList& arguments,
+              QWidget* parent = nullptr);
     // Writes the settings, with the launcher's current position, into the settings file.
     ~Form_main() override;
 
@@ -93,6 +94,7 @@ private:
     void CreateMenu();
     void CreatePanel();
     void Initialise();
+    void LoadArchivers();
     void Timer_argloadTimer();
     void CentreOnScreen(QWidget* window) const;
     void BringToFront(QWidget* window) const;
@@ -109,10 +111,11 @@ private:
     void RequestEnd();
 
     LauncherHost& host_;
-    ArchiveGateway& archives_;
     PluginGateway& plugins_;
     QStringList arguments_;
     AppState state_;
+    // Owned for the whole run; AppState lends it to the other windows.
+    std::unique_ptr<TArchiveFunction> ArchiveManager;
     LauncherWindows windows_;
     QTimer Timer_argload;
     QString openDialogFilter_;

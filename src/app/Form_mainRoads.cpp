@@ -3,10 +3,11 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
-#include "app/ArchiveGateway.h"
 #include "app/Form_main.h"
 #include "app/LauncherHost.h"
 #include "app/ScreenPlacement.h"
+#include "archive/ArchiveListing.h"
+#include "archive/MemberExtraction.h"
 #include "sources/EventPump.h"
 #include "sources/FolderScanner.h"
 #include "sources/Form_fileselect.h"
@@ -62,14 +63,17 @@ CollectionVerdict Form_main::CollectFolder(const QString& folder) {
 
 // Lists the archive at `path` and starts its slideshow when it holds pictures.
 Form_main::ArchiveResult Form_main::CollectArchive(const QString& path) {
-    state_.CurrentArchiver = archives_.DetectArchiver(path);
+    state_.CurrentArchiver = DetectArchiver(*ArchiveManager, path);
     if (state_.CurrentArchiver < 0) return ArchiveResult::Unclaimed;
-    if (!archives_.IsReady(state_.CurrentArchiver)) return ArchiveResult::NotReady;
+    if (!ArchiveManager->IsReady(state_.CurrentArchiver)) return ArchiveResult::NotReady;
     state_.ImageList.clear();
     state_.ImageCount = 0;
-    archives_.ListArchive(path, state_);
+    if (!ListArchive(*ArchiveManager, path, state_)) ShowError(kArchiveBrokenMessage);
     if (state_.ImageCount <= 0) return ArchiveResult::NothingFound;
     state_.SourceKind = 1;
+    // Members are extracted only when missing, so a copy left by another archive (after a
+    // crash, say) must not be taken for this archive's member.
+    ClearTempFolder(state_.TempFolder);
     StartSlideshow();
     return ArchiveResult::Started;
 }

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFont>
 
-#include "app/ArchiveGateway.h"
 #include "app/DesktopHost.h"
 #include "app/Form_about.h"
 #include "app/Form_main.h"
@@ -33,9 +32,8 @@ int main(int argc, char** argv) {
     SetProgramFont();
 
     pictavo::DesktopHost host;
-    pictavo::NoArchivers archives;
     pictavo::SusiePlugins plugins;
-    pictavo::Form_main launcher(host, archives, plugins, QApplication::arguments().mid(1));
+    pictavo::Form_main launcher(host, plugins, QApplication::arguments().mid(1));
     pictavo::Form_loading loading(launcher.State());
     pictavo::Form_disp display(launcher.State());
     pictavo::Form_fileselect fileselect(launcher.State());

@@ -10,6 +10,7 @@
 #include <QWindow>
 #include <exception>
 
+#include "archive/MemberExtraction.h"
 #include "display/AheadReader.h"
 #include "display/AnimationView.h"
 #include "display/CommandDispatcher.h"
@@ -112,6 +113,9 @@ Form_disp::Form_disp(AppState& state, QWidget* parent) : QWidget(parent), state_
         if (timerDisp_->isActive()) timerDisp_->start();  // the auto-slide interval counts from this show
         BringToFront();
         ahead_->ShowDone();
+    };
+    hooks.memberPath = [this](const QString& member) {
+        return ResolveMember(state_, member, reinterpret_cast<ArcWindow>(effectiveWinId()));
     };
     hooks.takeAhead = [this](const QString& path) { return ahead_->Take(path); };
     hooks.readAside = [this](const QString& path) { ahead_->ReadAside(path); };
@@ -246,6 +250,7 @@ void Form_disp::HideDisplay() {
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Pictavo"));
     overlays_->HideStarted();
     timerDisp_->stop();
+    if (state_.SourceKind == 1) ClearTempFolder(state_.TempFolder);
     if (!state_.settings.IsFullScreen) {
         const QRect g = geometry();
         state_.settings.DispWindowWidth = g.width();

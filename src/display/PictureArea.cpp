@@ -67,31 +67,65 @@ void PictureArea::EraseStrip(int top, int height) {
     MarkChanged(QRect(0, top, width(), height));
 }
 
-void PictureArea::DrawStretched(const PictureRect& rect, std::int32_t algorithm, const Bitmap& picture) {
+bool PictureArea::DrawPlacedAgain(const PictureRect& rect, std::int32_t algorithm, std::uint64_t version) {
+    const Placed& p = placed_;
+    if (version == 0 || p.image.isNull() || p.version != version || !(p.rect == rect) ||
+        p.algorithm != algorithm)
+        return false;
+    QPainter painter(&canvas_);
+    painter.drawImage(p.at, p.image, p.source);
+    return true;
+}
+
+void PictureArea::KeepPlaced(Bitmap resampled, QPoint at, QRect source) {
+    placed_.resampled = std::move(resampled);
+    placed_.image = WrapBitmap(*placed_.resampled);
+    placed_.at = at;
+    placed_.source = source;
+}
+
+void PictureArea::DrawStretched(const PictureRect& rect, std::int32_t algorithm, const Bitmap& picture,
+                                std::uint64_t version) {
     if (rect.IsEmpty() || picture.Empty() || canvas_.isNull()) return;
+    const QRect target(rect.left, rect.top, rect.Width(), rect.Height());
+    if (DrawPlacedAgain(rect, algorithm, version)) {
+        MarkChanged(target);
+        return;
+    }
+    placed_ = Placed();
+    placed_.version = version;
+    placed_.rect = rect;
+    placed_.algorithm = algorithm;
     const bool naturalSize = rect.Width() == picture.Width() && rect.Height() == picture.Height();
     if (naturalSize) {
         DrawNaturalSize(rect, algorithm, picture);
     } else if (algorithm >= 1 && algorithm <= 3) {
-        const Bitmap resampled = ResamplePicture(picture, algorithm, rect.Width(), rect.Height());
+        Bitmap resampled = ResamplePicture(picture, algorithm, rect.Width(), rect.Height());
+        const QRect whole(0, 0, resampled.Width(), resampled.Height());
+        KeepPlaced(std::move(resampled), target.topLeft(), whole);
         QPainter painter(&canvas_);
-        painter.drawImage(QPoint(rect.left, rect.top), WrapBitmap(resampled));
+        painter.drawImage(target.topLeft(), placed_.image);
     } else {
         QPainter painter(&canvas_);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.drawImage(QRect(rect.left, rect.top, rect.Width(), rect.Height()), WrapBitmap(picture));
+        painter.drawImage(target, WrapBitmap(picture));
+        painter.end();
+        const QRect visible = target & canvas_.rect();
+        placed_.image = canvas_.copy(visible);
+        placed_.at = visible.topLeft();
+        placed_.source = placed_.image.rect();
     }
-    MarkChanged(QRect(rect.left, rect.top, rect.Width(), rect.Height()));
+    MarkChanged(target);
 }
 
 // At natural size only the visible part matters: the plain stretch, bilinear and area average
 // give back the source pixels there, and the combined method looks one pixel around each, so
 // it runs on the visible part with that pixel of context instead of on the whole picture.
 void PictureArea::DrawNaturalSize(const PictureRect& rect, std::int32_t algorithm, const Bitmap& picture) {
-    QPainter painter(&canvas_);
     if (algorithm != 3) {
+        QPainter painter(&canvas_);
         painter.drawImage(QPoint(rect.left, rect.top), WrapBitmap(picture));
-        return;
+        return;  // a copy already: nothing to keep
     }
     const auto crop =
         NaturalSizeCrop(rect, picture.Width(), picture.Height(), canvas_.width(), canvas_.height());
@@ -102,10 +136,11 @@ void PictureArea::DrawNaturalSize(const PictureRect& rect, std::int32_t algorith
     const std::size_t pixelBytes = static_cast<std::size_t>(picture.BytesPerPixel());
     for (int y = 0; y < s.Height(); ++y)
         std::memcpy(source.Row(y), picture.Row(s.top + y) + s.left * pixelBytes, s.Width() * pixelBytes);
-    const Bitmap resampled = ResamplePicture(source, algorithm, s.Width(), s.Height());
     const QRect inner(crop->innerX, crop->innerY, crop->visible.Width(), crop->visible.Height());
-    painter.drawImage(QPoint(rect.left + crop->visible.left, rect.top + crop->visible.top),
-                      WrapBitmap(resampled), inner);
+    KeepPlaced(ResamplePicture(source, algorithm, s.Width(), s.Height()),
+               QPoint(rect.left + crop->visible.left, rect.top + crop->visible.top), inner);
+    QPainter painter(&canvas_);
+    painter.drawImage(placed_.at, placed_.image, placed_.source);
 }
 
 int PictureArea::LineHeight() const {

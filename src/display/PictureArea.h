@@ -7,6 +7,7 @@
 #include <QRegion>
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 
 #include "display/Placement.h"
 #include "imaging/Bitmap.h"
@@ -33,8 +34,11 @@ public:
     // Draws `picture` (8, 24 or 32 bits; not kept) into `rect` by `algorithm`: 0 a plain
     // nearest-neighbour stretch, 1-3 the resamplers, whose result is drawn unscaled at the
     // rectangle's top-left. Other values stretch like 0. An empty rectangle draws nothing.
-    // Throws what the resamplers throw (EBitmapSize and the like).
-    void DrawStretched(const PictureRect& rect, std::int32_t algorithm, const Bitmap& picture);
+    // `version` names the picture's content (0: unknown): drawn again with the same version,
+    // rectangle and algorithm, the placed result of the last draw is copied instead of being
+    // resampled anew. Throws what the resamplers throw (EBitmapSize and the like).
+    void DrawStretched(const PictureRect& rect, std::int32_t algorithm, const Bitmap& picture,
+                       std::uint64_t version = 0);
 
     // Paints what was drawn since the last call on the screen now, instead of when the event
     // loop next gets to it: under a stream of key presses that moment would never come.
@@ -53,8 +57,23 @@ private:
     void DrawNaturalSize(const PictureRect& rect, std::int32_t algorithm, const Bitmap& picture);
     void MarkChanged(const QRect& rect);
 
+    // The picture as last placed on the canvas, so that redraws of text over it (key-result
+    // and information lines, the clock) cost a copy instead of a resampling.
+    struct Placed {
+        std::uint64_t version = 0;
+        PictureRect rect;
+        std::int32_t algorithm = -1;
+        std::optional<Bitmap> resampled;  // the pixels `image` wraps, when they are a bitmap
+        QImage image;
+        QPoint at;
+        QRect source;
+    };
+    bool DrawPlacedAgain(const PictureRect& rect, std::int32_t algorithm, std::uint64_t version);
+    void KeepPlaced(Bitmap resampled, QPoint at, QRect source);
+
     QImage canvas_;
     QRegion changed_;
+    Placed placed_;
     QColor windowColor_ = Qt::black;
 };
 

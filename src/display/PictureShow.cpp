@@ -33,6 +33,7 @@ PictureShow::PictureShow(AppState& state, PictureArea& area, Hooks hooks)
 
 void PictureShow::EmptyCurrentPicture() {
     current_.reset();
+    ++pictureVersion_;
     ++generation_;
 }
 
@@ -54,6 +55,7 @@ Bitmap PictureShow::ReadPicture(const QString& path) const {
 }
 
 void PictureShow::ReadSingle(const QString& path) {
+    ++pictureVersion_;
     current_ = ReadPicture(path);
     shownPaths_ = {path};
 }
@@ -63,6 +65,7 @@ void PictureShow::ReadSpread(const QString& left, const QString& right) {
     if (hooks_.readAside) hooks_.readAside(right);
     const Bitmap leftPage = ReadPicture(left);
     const Bitmap rightPage = ReadPicture(right);
+    ++pictureVersion_;
     spreadSizes_ = {leftPage.Width(), leftPage.Height(), rightPage.Width(), rightPage.Height()};
     current_ = ComposeSpread(leftPage, rightPage, state_.settings.BackGroundColor);
     shownPaths_ = {left, right};
@@ -72,7 +75,7 @@ void PictureShow::DrawCurrent() {
     const Bitmap& picture = *current_;
     const auto rect = PlacePicture(picture.Width(), picture.Height(), area_.width(), area_.height(),
                                    state_.settings.ImageResizeType);
-    if (rect) area_.DrawStretched(*rect, state_.settings.StretchAlgorithm, picture);
+    if (rect) area_.DrawStretched(*rect, state_.settings.StretchAlgorithm, picture, pictureVersion_);
 }
 
 void PictureShow::ProcessPicture(int command) {
@@ -91,9 +94,10 @@ void PictureShow::ApplyProcessing(int command) {
             ReadSingle(shownPaths_[0]);
         return;
     }
-    if (current_)
-        ApplyPictureCommand(*current_, command, state_.settings.ESIProc_BrightPower,
-                            state_.settings.ESIProc_BlurPower);
+    if (!current_) return;
+    if (command >= 0 && command <= 9) ++pictureVersion_;
+    ApplyPictureCommand(*current_, command, state_.settings.ESIProc_BrightPower,
+                        state_.settings.ESIProc_BlurPower);
 }
 
 void PictureShow::LoadSinglePicture(int index) {

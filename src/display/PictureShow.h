@@ -87,6 +87,9 @@ private:
     QStringList shownPaths_;
     std::uint64_t generation_ = 0;
     int loadsInProgress_ = 0;
+    // Names the cache's content: it changes with every read and every processing step, so the
+    // area can tell a redraw of the same picture from a new one.
+    std::uint64_t pictureVersion_ = 1;
 };
 
 }  // namespace pictavo

@@ -1,9 +1,9 @@
 #include "imaging/Bitmap.h"
 
 #include <cstring>
-#include <utility>
 #include <new>
 #include <string>
+#include <utility>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -13,8 +13,25 @@ namespace pictavo {
 
 namespace {
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
-// Below this a block gains little from large pages and would waste most of one.
+// Below this a block comes from the heap, which reuses freed memory without new faults.
 constexpr std::size_t kMapThreshold = 2 * kHugePage;
+
+#if defined(__linux__)
+#if !defined(MADV_POPULATE_WRITE)
+#define MADV_POPULATE_WRITE 23
+#endif
+
+// Faults in every page of a fresh block in one call, which costs the kernel about a fifth
+// less than taking one fault per page as the rows are written. Large pages are not asked
+// for: where the system hands them out by itself it does so here too, but asked for, the
+// kernel first compacts memory to find them, which after an idle moment can take four
+// times as long as faulting in small pages. Kernels before 5.14 refuse the request; the
+// pages then come one fault at a time, and a block the system cannot back now fails later
+// as any untouched memory would.
+void Populate(void* block, std::size_t length) {
+    madvise(block, length, MADV_POPULATE_WRITE);
+}
+#endif
 }  // namespace
 
 void PixelBlockDeleter::operator()(std::uint8_t* block) const noexcept {
@@ -32,7 +49,8 @@ PixelBlock AllocatePixelBlock(std::size_t bytes, bool zeroed) {
 #if defined(__linux__)
     if (bytes >= kMapThreshold) {
         // Map one large page more than needed, then give back the ends so that the block
-        // starts on a large-page boundary. Fresh mappings read as zero.
+        // starts on a large-page boundary, where a system that uses large pages on its own
+        // can back it with them. Fresh mappings read as zero.
         const std::size_t length = (bytes + kHugePage - 1) / kHugePage * kHugePage;
         const std::size_t total = length + kHugePage;
         void* raw = mmap(nullptr, total, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -42,7 +60,7 @@ PixelBlock AllocatePixelBlock(std::size_t bytes, bool zeroed) {
         if (aligned > start) munmap(raw, aligned - start);
         const std::size_t tail = start + total - (aligned + length);
         if (tail) munmap(reinterpret_cast<void*>(aligned + length), tail);
-        madvise(reinterpret_cast<void*>(aligned), length, MADV_HUGEPAGE);
+        Populate(reinterpret_cast<void*>(aligned), length);
         return PixelBlock(reinterpret_cast<std::uint8_t*>(aligned), PixelBlockDeleter{length});
     }
 #endif
@@ -50,8 +68,7 @@ PixelBlock AllocatePixelBlock(std::size_t bytes, bool zeroed) {
 }
 
 std::int64_t CheckedPixelCount(std::int64_t width, std::int64_t height) {
-    if (width < 0 || height < 0)
-        throw EBitmapSize("negative picture size");
+    if (width < 0 || height < 0) throw EBitmapSize("negative picture size");
     if (width > kMaxBitmapPixels || height > kMaxBitmapPixels || width * height > kMaxBitmapPixels)
         throw EBitmapSize("picture of " + std::to_string(width) + " x " + std::to_string(height) +
                           " pixels is beyond the limit of " + std::to_string(kMaxBitmapPixels) + " pixels");
@@ -125,8 +142,7 @@ Bitmap ToBits32(const Bitmap& source) {
 }
 
 Bitmap ToBits24(const Bitmap& source) {
-    if (source.BitsPerPixel() == 8)
-        return ToBits24(ToBits32(source));
+    if (source.BitsPerPixel() == 8) return ToBits24(ToBits32(source));
     Bitmap out(source.Width(), source.Height(), 24);
     const int step = source.BytesPerPixel();
     for (int y = 0; y < source.Height(); ++y) {

@@ -20,9 +20,8 @@ struct PixelBlockDeleter {
 using PixelBlock = std::unique_ptr<std::uint8_t[], PixelBlockDeleter>;
 
 // Returns a block of `bytes` bytes (nullptr for 0), zeroed when `zeroed`. Blocks of a few
-// megabytes and more are mapped in 2 MiB pages where the system offers them: a 6000 x 4000
-// picture then costs 46 page faults instead of 23 000, which on some systems is most of the
-// time a filter or a turn takes. Throws std::bad_alloc.
+// megabytes and more are mapped from the system and faulted in at once, so that a new
+// picture's memory costs the least kernel time on its first touch. Throws std::bad_alloc.
 PixelBlock AllocatePixelBlock(std::size_t bytes, bool zeroed);
 
 // Thrown when a bitmap of the requested size cannot exist (negative, overflowing or beyond

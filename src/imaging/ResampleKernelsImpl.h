@@ -57,7 +57,7 @@ inline double MiddleAt(const Footprint& f, int k) {
     return k == 0 ? f.middleFirst : k == f.count - 1 ? f.middleLast : 0.5;
 }
 
-// The area loops and the cell loops below work on a batch of K neighbouring target pixels
+// The area loops below work on a batch of K neighbouring target pixels
 // at once. Each pixel keeps its own sum, built in exactly the order of the formula; K sums
 // side by side only give the processor independent additions to overlap, where a single
 // pixel would wait for each addition to finish before starting the next.
@@ -67,7 +67,8 @@ struct Batch {
     int cells;            // the most cells any of them has (the others are padded)
     int wholeEnd;         // cells 1 .. wholeEnd - 1 are whole in every footprint
 
-    explicit Batch(const Footprint* columns) : fx(columns), cells(columns[0].count), wholeEnd(columns[0].count - 1) {
+    explicit Batch(const Footprint* columns)
+        : fx(columns), cells(columns[0].count), wholeEnd(columns[0].count - 1) {
         for (int k = 1; k < K; ++k) {
             cells = std::max(cells, fx[k].count);
             wholeEnd = std::min(wholeEnd, fx[k].count - 1);
@@ -89,7 +90,8 @@ inline void AddAreaRow(Lanes* sum, const std::uint8_t* row, const Batch<K>& batc
     for (int k = 0; k < K; ++k) p[k] = row + 4 * static_cast<std::size_t>(batch.fx[k].first);
     auto weighed = [&](int i) {
         for (int k = 0; k < K; ++k)
-            sum[k] += Broadcast(LengthAt(batch.fx[k], i) * wy) * LoadPixel(p[k] + 4 * static_cast<std::size_t>(i));
+            sum[k] +=
+                Broadcast(LengthAt(batch.fx[k], i) * wy) * LoadPixel(p[k] + 4 * static_cast<std::size_t>(i));
     };
     weighed(0);
     int i = 1;
@@ -144,135 +146,183 @@ void AreaRows(const SourcePlane& src, const TargetPlane& dst, const std::vector<
     }
 }
 
-// Source pixels first .. first + count of one row as lanes, clamped into the picture
-// (a cell spans two pixels, so n cells need n + 1 pixels).
-inline void LoadPixelRun(Lanes* to, const std::uint8_t* row, int first, int count, int width) {
-    if (first >= 0 && first + count <= width - 1) {
-        const std::uint8_t* p = row + 4 * static_cast<std::size_t>(first);
-        for (int c = 0; c <= count; ++c) to[c] = LoadPixel(p + 4 * static_cast<std::size_t>(c));
-        return;
-    }
-    for (int c = 0; c <= count; ++c) {
-        const int i = first + c;
-        to[c] = LoadPixel(row + 4 * static_cast<std::size_t>(i < 0 ? 0 : i > width - 1 ? width - 1 : i));
-    }
-}
+// The cell loops go through a target row in chunks of neighbouring pixels and, within a
+// chunk, one cell row at a time. Each source row of a chunk is converted to lanes once, and
+// the pixels' sums do not depend on each other, so the processor overlaps their additions;
+// each sum still takes its own cells in the formula's order, row by row, left to right.
+constexpr int kCellChunk = 64;
 
-// Adds the cells between pixel rows P (top) and Q (bottom) to the K sums, in order: each
-// cell's bilinear surface a + b u + c v + d u v integrated over its covered part, with
-// a = p00, b = p01 - p00, c = p10 - p00, d = p11 + p00 - p01 - p10 (small integers, exact
-// in any order, so c and d come from the column differences Q - P). On a cell covered whole
-// in both directions the integral is exactly the mean of its four corners (quarters of
-// small integers are exact in a double), and its weight is exactly 1.
-template <int K>
-inline void AddCellRow(Lanes* sum, Lanes* const* P, Lanes* const* Q, const Batch<K>& batch, double wy,
-                       double cyValue, bool wholeRow) {
-    const Lanes cy = Broadcast(cyValue);
-    Lanes down[K];  // c of the current cell
-    for (int k = 0; k < K; ++k) down[k] = Q[k][0] - P[k][0];
-    auto general = [&](int i) {
-        for (int k = 0; k < K; ++k) {
-            const Lanes nextDown = Q[k][i + 1] - P[k][i + 1];
-            const Lanes a = P[k][i], b = P[k][i + 1] - P[k][i], c = down[k], d = nextDown - down[k];
-            const Lanes cx = Broadcast(MiddleAt(batch.fx[k], i));
-            down[k] = nextDown;
-            sum[k] += Broadcast(LengthAt(batch.fx[k], i) * wy) * (b * cx + d * cx * cy + c * cy + a);
-        }
-    };
-    general(0);
-    int i = 1;
-    if (wholeRow && batch.wholeEnd > 1) {
-        const Lanes quarter = Broadcast(0.25);
-        for (; i < batch.wholeEnd; ++i)
-            for (int k = 0; k < K; ++k) sum[k] += ((P[k][i] + Q[k][i]) + (P[k][i + 1] + Q[k][i + 1])) * quarter;
-        for (int k = 0; k < K; ++k) down[k] = Q[k][i] - P[k][i];
-    } else if (batch.wholeEnd > 1) {
-        // Whole columns of a top or bottom cell row: cx = 0.5 and the weight is 1 x wy. Halving
-        // is exact, so b * 0.5 + (d * 0.5) * cy equals (b + d * cy) * 0.5 bit for bit.
-        const Lanes half = Broadcast(0.5), weight = Broadcast(wy);
-        for (; i < batch.wholeEnd; ++i)
-            for (int k = 0; k < K; ++k) {
-                const Lanes nextDown = Q[k][i + 1] - P[k][i + 1];
-                const Lanes a = P[k][i], b = P[k][i + 1] - P[k][i], c = down[k], d = nextDown - down[k];
-                down[k] = nextDown;
-                sum[k] += weight * ((b + d * cy) * half + c * cy + a);
-            }
-    }
-    for (; i < batch.cells; ++i) general(i);
-}
-
-// Two sets of pixel rows (top and bottom of a cell row), each with room for the widest
-// footprint of every pixel of a batch, in one piece so that a run shared by the batch fits.
-struct CellScratch {
-    explicit CellScratch(const std::vector<Footprint>& columns) {
-        for (const Footprint& f : columns) span = std::max(span, static_cast<std::size_t>(f.count) + 1);
-        lanes.resize(2 * kBatch * span);
-    }
-    std::size_t span = 1;
-    std::vector<Lanes> lanes;
+// Target pixels [begin, end) of a row and the source pixels lo .. hi their cells touch (a
+// cell spans two pixels, so n cells from `first` need pixels first .. first + n).
+struct CellChunk {
+    int begin, end;
+    int lo = 0, hi = -1;
 };
 
-// Neighbouring footprints share their boundary pixels, so away from the picture's left and
-// right edges one run of pixels serves the whole batch and each pixel is converted once.
-template <int K>
-inline void CellPixels(const SourcePlane& src, const Batch<K>& batch, const Footprint& fy, Lanes area,
-                       CellScratch& scratch, std::uint8_t* out, int x, int width) {
-    auto rowAt = [&](int j) {
-        return src.data + static_cast<std::size_t>(j < 0 ? 0 : j > src.height - 1 ? src.height - 1 : j) * src.stride;
-    };
-    const int from = batch.fx[0].first, to = batch.End();
-    const bool shared = from >= 0 && to <= src.width - 1;
-    Lanes* top[K];
-    Lanes* bottom[K];
-    Lanes sum[K];
-    for (int k = 0; k < K; ++k) {
-        top[k] = scratch.lanes.data() + k * scratch.span;
-        bottom[k] = top[k] + kBatch * scratch.span;
-        sum[k] = Broadcast(0);
+std::vector<CellChunk> MakeCellChunks(const std::vector<Footprint>& columns, int width) {
+    std::vector<CellChunk> chunks;
+    for (int begin = 0; begin < width; begin += kCellChunk) {
+        CellChunk chunk{begin, std::min(width, begin + kCellChunk)};
+        bool any = false;
+        for (int x = chunk.begin; x < chunk.end; ++x) {
+            const Footprint& f = columns[x];
+            if (f.count < 1) continue;
+            chunk.lo = any ? std::min(chunk.lo, f.first) : f.first;
+            chunk.hi = any ? std::max(chunk.hi, f.first + f.count) : f.first + f.count;
+            any = true;
+        }
+        chunks.push_back(chunk);
     }
-    // With a shared run, top[0] and bottom[0] hold it and the pixels' views point into it.
-    auto load = [&](Lanes* const* rows, const std::uint8_t* pixels) {
-        if (shared)
-            LoadPixelRun(rows[0], pixels, from, to - from, src.width);
-        else
-            for (int k = 0; k < K; ++k) LoadPixelRun(rows[k], pixels, batch.fx[k].first, batch.cells, src.width);
-    };
-    auto view = [&](Lanes* const* rows, Lanes** into) {
-        for (int k = 0; k < K; ++k) into[k] = shared ? rows[0] + (batch.fx[k].first - from) : rows[k];
-    };
-    load(top, rowAt(fy.first));
-    for (int jj = 0; jj < fy.count; ++jj) {
-        // Cell row j lies between pixel rows j and j + 1, both clamped.
-        load(bottom, rowAt(fy.first + jj + 1));
-        Lanes* P[K];
-        Lanes* Q[K];
-        view(top, P);
-        view(bottom, Q);
-        AddCellRow<K>(sum, P, Q, batch, LengthAt(fy, jj), MiddleAt(fy, jj), jj > 0 && jj < fy.count - 1);
-        for (int k = 0; k < K; ++k) std::swap(top[k], bottom[k]);
+    return chunks;
+}
+
+// Source pixels lo .. hi of one row as lanes, clamped into the picture (cells reach one
+// pixel past each edge).
+inline void ConvertRow(Lanes* to, const std::uint8_t* row, int lo, int hi, int width) {
+    int c = lo;
+    for (; c <= hi && c < 0; ++c) *to++ = LoadPixel(row);
+#pragma GCC unroll 4
+    for (const int inside = std::min(hi, width - 1); c <= inside; ++c)
+        *to++ = LoadPixel(row + 4 * static_cast<std::size_t>(c));
+    for (const std::uint8_t* last = row + 4 * static_cast<std::size_t>(width - 1); c <= hi; ++c)
+        *to++ = LoadPixel(last);
+}
+
+// What one cell row gives every pixel: its weight wy and middle cy as lanes.
+struct CellRowWeights {
+    CellRowWeights(double wyValue, double cyValue)
+        : wy(wyValue), cy(Broadcast(cyValue)), weight(Broadcast(wyValue)) {}
+    double wy;
+    Lanes cy, weight;
+};
+
+// A cell's bilinear surface a + b u + c v + d u v, with c already times the row's middle
+// cy. a = p00, b = p01 - p00, c = p10 - p00, d = p11 + p00 - p01 - p10 are small integers,
+// exact in any order of computing them; p and q point at the cell's top-left and
+// bottom-left pixels. The last cell of one footprint is mostly the first of the next, whose
+// pixel then reuses these instead of computing them again.
+struct Corners {
+    Lanes a, b, d, cy;
+};
+
+inline Corners CornersAt(const Lanes* p, const Lanes* q, const CellRowWeights& r) {
+    const Lanes c = q[0] - p[0];
+    return {p[0], p[1] - p[0], (q[1] - p[1]) - c, c * r.cy};
+}
+
+// The surface integrated over the covered part of the cell (middle across `middle`) and
+// weighed.
+inline Lanes CellTerm(const Corners& k, double weight, double middle, const CellRowWeights& r) {
+    const Lanes cx = Broadcast(middle);
+    return Broadcast(weight) * (k.b * cx + k.d * cx * r.cy + k.cy + k.a);
+}
+
+// Adds the cells of one pixel's footprint in one cell row to its sum, left to right; p and
+// q point at the footprint's first column in the pixel rows above and below, `first` holds
+// the first cell's corners, and `last` receives the last cell's. Count is the footprint's
+// cell count when known at compile time (the loop then unrolls, and the neighbouring cells
+// share their loads and corner sums), 0 otherwise. The cells between the ends are covered
+// whole across: there the middle is 0.5 and the weight 1 x wy, and halving is exact, so
+// b * 0.5 + (d * 0.5) * cy equals (b + d * cy) * 0.5 bit for bit. In a whole cell row
+// (wy = 1, cy = 0.5) a whole cell's integral is exactly the mean of its four corners
+// (quarters of small integers are exact in a double) and its weight exactly 1.
+template <bool WholeRow, int Count>
+inline Lanes AddPixelCells(Lanes sum, const Lanes* p, const Lanes* q, const Footprint& f,
+                           const CellRowWeights& r, const Corners& first, Corners& last) {
+    const int count = Count > 0 ? Count : f.count;
+    sum += CellTerm(first, f.lengthFirst * r.wy, f.middleFirst, r);
+    if (count < 2) {
+        last = first;
+        return sum;
     }
-    for (int k = 0; k < K; ++k) StorePixel(out, x + k, width, RoundToBytes(sum[k] / area));
+#pragma GCC unroll 8
+    for (int i = 1; i < count - 1; ++i) {
+        if constexpr (WholeRow) {
+            sum += ((p[i] + q[i]) + (p[i + 1] + q[i + 1])) * Broadcast(0.25);
+        } else {
+            const Lanes a = p[i], b = p[i + 1] - p[i], c = q[i] - p[i], d = (q[i + 1] - p[i + 1]) - c;
+            sum += r.weight * ((b + d * r.cy) * Broadcast(0.5) + c * r.cy + a);
+        }
+    }
+    last = CornersAt(p + (count - 1), q + (count - 1), r);
+    return sum + CellTerm(last, f.lengthLast * r.wy, f.middleLast, r);
+}
+
+// Adds one cell row (between pixel rows P above and Q below) to the sums of a chunk's pixels.
+template <bool WholeRow>
+void AddCellRow(Lanes* sums, const Footprint* columns, int pixels, const Lanes* P, const Lanes* Q, int lo,
+                const CellRowWeights& r) {
+    Corners carried{};
+    int carriedColumn = lo - 2;  // no cell yet
+    for (int k = 0; k < pixels; ++k) {
+        const Footprint& f = columns[k];
+        const Lanes* p = P + (f.first - lo);
+        const Lanes* q = Q + (f.first - lo);
+        if (f.count < 1) continue;
+        const Corners first = f.first == carriedColumn ? carried : CornersAt(p, q, r);
+        carriedColumn = f.first + f.count - 1;
+        switch (f.count) {
+            case 1:
+                sums[k] = AddPixelCells<WholeRow, 1>(sums[k], p, q, f, r, first, carried);
+                break;
+            case 2:
+                sums[k] = AddPixelCells<WholeRow, 2>(sums[k], p, q, f, r, first, carried);
+                break;
+            case 3:
+                sums[k] = AddPixelCells<WholeRow, 3>(sums[k], p, q, f, r, first, carried);
+                break;
+            case 4:
+                sums[k] = AddPixelCells<WholeRow, 4>(sums[k], p, q, f, r, first, carried);
+                break;
+            case 5:
+                sums[k] = AddPixelCells<WholeRow, 5>(sums[k], p, q, f, r, first, carried);
+                break;
+            default:
+                sums[k] = AddPixelCells<WholeRow, 0>(sums[k], p, q, f, r, first, carried);
+                break;
+        }
+    }
 }
 
 void CellRows(const SourcePlane& src, const TargetPlane& dst, const std::vector<Footprint>& columns,
               const std::vector<Footprint>& rows, double area, int rowBegin, int rowEnd) {
     const Lanes areaLanes = Broadcast(area);
-    CellScratch scratch(columns);
+    const std::vector<CellChunk> chunks = MakeCellChunks(columns, dst.width);
+    std::size_t span = 1;
+    for (const CellChunk& chunk : chunks)
+        span = std::max(span, static_cast<std::size_t>(chunk.hi - chunk.lo + 1));
+    std::vector<Lanes> scratch(2 * span + kCellChunk);
+    Lanes* top = scratch.data();
+    Lanes* bottom = top + span;
+    Lanes* sums = bottom + span;
+    auto rowAt = [&](int j) {
+        return src.data + static_cast<std::size_t>(j < 0                ? 0
+                                                   : j > src.height - 1 ? src.height - 1
+                                                                        : j) *
+                              src.stride;
+    };
     for (int y = rowBegin; y < rowEnd; ++y) {
+        const Footprint& fy = rows[y];
         std::uint8_t* out = dst.data + static_cast<std::size_t>(y) * dst.stride;
-        int x = 0;
-        while (x < dst.width) {
-            // Cells may reach one pixel past the last (clamped when read), hence + 1.
-            if (rows[y].count > 0 && CanBatch(columns, x, dst.width, src.width + 1)) {
-                CellPixels<kBatch>(src, Batch<kBatch>(&columns[x]), rows[y], areaLanes, scratch, out, x, dst.width);
-                x += kBatch;
-            } else {
-                if (rows[y].count > 0 && columns[x].count > 0)
-                    CellPixels<1>(src, Batch<1>(&columns[x]), rows[y], areaLanes, scratch, out, x, dst.width);
-                else
-                    StorePixel(out, x, dst.width, RoundToBytes(Broadcast(0) / areaLanes));
-                x += 1;
+        for (const CellChunk& chunk : chunks) {
+            const int pixels = chunk.end - chunk.begin;
+            std::fill_n(sums, pixels, Broadcast(0));
+            if (chunk.hi >= chunk.lo && fy.count > 0) {
+                ConvertRow(top, rowAt(fy.first), chunk.lo, chunk.hi, src.width);
+                for (int jj = 0; jj < fy.count; ++jj) {
+                    // Cell row j lies between pixel rows j and j + 1, both clamped.
+                    ConvertRow(bottom, rowAt(fy.first + jj + 1), chunk.lo, chunk.hi, src.width);
+                    const CellRowWeights weights(LengthAt(fy, jj), MiddleAt(fy, jj));
+                    if (jj > 0 && jj < fy.count - 1)
+                        AddCellRow<true>(sums, &columns[chunk.begin], pixels, top, bottom, chunk.lo, weights);
+                    else
+                        AddCellRow<false>(sums, &columns[chunk.begin], pixels, top, bottom, chunk.lo,
+                                          weights);
+                    std::swap(top, bottom);
+                }
             }
+            for (int k = 0; k < pixels; ++k)
+                StorePixel(out, chunk.begin + k, dst.width, RoundToBytes(sums[k] / areaLanes));
         }
     }
 }

@@ -35,6 +35,8 @@ struct AppState {
 
     QString ArchivePath;
     std::int32_t CurrentArchiver = -1;
+    // Where archive members are extracted to be shown (emptied when an archive slideshow ends).
+    QString TempFolder;
     TSPIs* spis = nullptr;
     TArchiveFunction* archives = nullptr;
 

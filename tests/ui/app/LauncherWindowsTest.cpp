@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "RecordingHost.h"
+#include "app/OpenDialogFilter.h"
 #include "app/ScreenPlacement.h"
 
 namespace pictavo {

@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 
-#include "app/ArchiveGateway.h"
 #include "app/Form_about.h"
 #include "app/Form_main.h"
 #include "app/LauncherHost.h"
@@ -31,7 +30,7 @@ public:
     }
     QString ChooseArchive(QWidget*, const QString&) override { return archiveToChoose; }
     bool OpenDocument(const QString& path) override { return opened.append(path), openSucceeds; }
-    QString ProgramFolder() override { return "/opt/pictavo"; }
+    QString ProgramFolder() override { return programFolder; }
     void RequestQuit() override { ++quitRequests; }
 
     Settings settings;  // what the settings file holds
@@ -44,15 +43,19 @@ public:
     QStringList opened;
     bool openSucceeds = true;
     int quitRequests = 0;
+    QString programFolder = "/opt/pictavo";  // no archiver modules there
 };
 
 // The launcher and the windows after it, destroyed in the reverse order of creation.
 struct TestProgram {
-    explicit TestProgram(const QStringList& arguments = {}, const Settings& settings = Settings()) {
+    // `programFolder` is where the archiver modules are looked for.
+    explicit TestProgram(const QStringList& arguments = {}, const Settings& settings = Settings(),
+                         const QString& programFolder = "/opt/pictavo") {
         host.settings = settings;
+        host.programFolder = programFolder;
         if (host.settings.LoadExtensions.isEmpty())
             host.settings.LoadExtensions = {".bmp", ".jpg", ".jpeg", ".png", ".gif"};
-        launcher = std::make_unique<Form_main>(host, archives, plugins, arguments);
+        launcher = std::make_unique<Form_main>(host, plugins, arguments);
         loading = std::make_unique<Form_loading>(launcher->State());
         display = std::make_unique<Form_disp>(launcher->State());
         fileselect = std::make_unique<Form_fileselect>(launcher->State());
@@ -81,7 +84,6 @@ struct TestProgram {
     }
 
     RecordingHost host;
-    NoArchivers archives;
     NoPlugins plugins;
     std::unique_ptr<Form_main> launcher;
     std::unique_ptr<Form_loading> loading;

@@ -98,6 +98,10 @@ void FormDispDrawingTest::drawsEachResizeTypeAndMethod() {
     f.window->Start();
 
     QCOMPARE(f.window->Canvas().size(), QSize(200, 150));
+    // A redraw from the cache copies what was placed instead of resampling: the same pixels.
+    const QImage drawn = f.window->Canvas().copy();
+    f.window->RepaintFromCache();
+    QCOMPARE(f.window->Canvas(), drawn);
     const PictureRect r{placed.left(), placed.top(), placed.right() + 1, placed.bottom() + 1};
     if (method == 0) {
         const int qx[2] = {r.left + r.Width() / 4, r.left + 3 * r.Width() / 4};

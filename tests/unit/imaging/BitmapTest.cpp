@@ -41,3 +41,16 @@ TEST(Bitmap, MovedFromBitmapIsEmpty) {
     EXPECT_TRUE(b.Empty());
     EXPECT_EQ(c.Height(), 3);
 }
+
+// Pictures of a few megabytes and more are mapped from the system rather than taken from
+// the heap: they still start zeroed, writable to the last byte, and aligned for the
+// streaming stores of the turns.
+TEST(Bitmap, LargePicturesStartZeroedAndAligned) {
+    for (int bits : {24, 32}) {
+        Bitmap big(3001, 2000, bits);
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(big.Data()) % 64, 0u);
+        EXPECT_EQ(big.Row(0)[0] | big.Row(1999)[big.Stride() - 1] | big.Row(1000)[77], 0);
+        big.Row(1999)[big.Stride() - 1] = 9;
+        EXPECT_EQ(big.Clone().Row(1999)[big.Stride() - 1], 9);
+    }
+}

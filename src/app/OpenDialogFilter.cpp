@@ -1,4 +1,4 @@
-#include "app/ArchiveGateway.h"
+#include "app/OpenDialogFilter.h"
 
 #include <QStringList>
 
