@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-gothic
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libvips-dev
+  libwebp-dev libtiff-dev libavif-dev libheif-dev libjxl-dev
   libarchive-tools jlha-utils gcab
   locales
   desktop-file-utils

@@ -7,7 +7,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-$root/build-asan}
-targets=(decode_test display_gif_player_test archive_test)
+targets=(decode_test decode_spi_test display_gif_player_test archive_test)
 while read -r name; do
   targets+=("fuzz_${name}_replay")
 done < <(sed -n 's/^pictavo_fuzz_target(\([A-Za-z0-9_]*\).*/\1/p' "$root"/tests/fuzz/CMakeLists.txt)
@@ -20,14 +20,15 @@ cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DPICTAVO_SANITIZE=ON -DPICTAVO_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build "$dir" --target "${targets[@]}" -- -j"$(nproc)"
 
+export LSAN_OPTIONS=suppressions=$root/scripts/lsan-suppressions.txt
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:exitcode=23
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 status=0
-# Chosen by name: only the decoder, GIF player and archive tests and the replays are built in
+# Chosen by name: only the decoder, plug-in, GIF player and archive tests and the replays are built in
 # this folder (the others show up as *_NOT_BUILT placeholders).
-ctest --test-dir "$dir" -R '^(([A-Za-z]+/)?(Bmp|Png|Jpeg|Gif|Hostile|PictureRegistry|Archive|Format|ExtractCommand|MemberPath|ModuleCommand)[A-Za-z]*\.|fuzz_replay_)' -E 'NOT_BUILT' \
+ctest --test-dir "$dir" -R '^(([A-Za-z]+/)?(Bmp|Png|Jpeg|Gif|Hostile|PictureRegistry|Archive|Format|ExtractCommand|MemberPath|ModuleCommand|Spi|ShippedPlugin)[A-Za-z]*\.|fuzz_replay_)' -E 'NOT_BUILT' \
   --output-on-failure -j"$(nproc)" >"$log" 2>&1 || status=$?
 cat "$log"
 # A report that did not stop the program still counts as a failure.

@@ -10,7 +10,7 @@
 #include "app/DisplayGuard.h"
 #include "app/Form_about.h"
 #include "app/Form_main.h"
-#include "app/PluginGateway.h"
+#include "app/SusiePlugins.h"
 #include "app/ProgramIcon.h"
 #include "config/Form_setup.h"
 #include "display/Form_disp.h"
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     SetProgramFont();
 
     pictavo::DesktopHost host;
-    pictavo::NoPlugins plugins;
+    pictavo::SusiePlugins plugins;
     pictavo::Form_main launcher(host, plugins, QApplication::arguments().mid(1));
     pictavo::Form_loading loading(launcher.State());
     pictavo::Form_disp display(launcher.State());
@@ -70,5 +70,7 @@ int main(int argc, char** argv) {
     });
     const int code = QApplication::exec();
     launcher.Detach();
+    // The plug-ins go while the registry that holds their extensions is still there.
+    plugins.Close(launcher.State());
     return code;
 }

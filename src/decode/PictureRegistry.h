@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "imaging/Bitmap.h"
 
@@ -42,10 +43,16 @@ public:
     // `extension` may carry a leading dot and any case; the newest registration wins.
     // `threadSafe` says the decoder may run on a worker thread while the user-interface thread
     // decodes too (our built-in decoders may; plug-ins are code of others and may not).
+    // `description` names the format ("WebP picture"); the registry keeps it for listings.
     void Register(std::string_view extension, std::shared_ptr<const PictureDecoder> decoder,
-                  bool threadSafe = false);
+                  bool threadSafe = false, std::string description = {});
+    // Removes every registration of `decoder`; what it had taken over falls back to the
+    // registration before it (a plug-in leaving gives jpg back to the built-in reader).
+    void Unregister(const PictureDecoder* decoder);
     // The decoder for `extension` (dot and case as above), or nullptr.
     const PictureDecoder* Find(std::string_view extension) const;
+    // The description of the newest registration of `extension`, empty when none.
+    std::string Description(std::string_view extension) const;
     // Decodes `path` by the extension of its file name. Throws EUnknownFormat when no decoder
     // claims it and EDecode when decoding fails.
     Bitmap Load(const std::string& path) const;
@@ -59,7 +66,12 @@ public:
     Choice DecoderFor(const std::string& path) const;
 
 private:
-    std::map<std::string, Choice, std::less<>> decoders_;
+    struct Entry {
+        Choice choice;
+        std::string description;
+    };
+    // Per extension, every registration in order; the last one serves.
+    std::map<std::string, std::vector<Entry>, std::less<>> decoders_;
 };
 
 }  // namespace pictavo

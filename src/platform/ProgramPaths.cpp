@@ -63,7 +63,8 @@ QString ModuleFolder() {
 
 QString SystemPluginFolder() {
     const QString tree = ExistingFolder(ProgramFolder() + QStringLiteral("/" PICTAVO_MODULE_DIR_FROM_BIN));
-    return tree.isEmpty() ? QStringLiteral(PICTAVO_INSTALL_PREFIX "/" PICTAVO_MODULE_DIR) : tree;
+    return (tree.isEmpty() ? QStringLiteral(PICTAVO_INSTALL_PREFIX "/" PICTAVO_MODULE_DIR) : tree) +
+           QStringLiteral("/plugins");
 }
 
 bool IsFolderWritable(const QString& folder) {

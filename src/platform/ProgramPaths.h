@@ -13,8 +13,9 @@ QString ProgramFolder();
 // The folder that holds the archiver modules, the shipped plug-ins and readme.txt: see
 // ModuleFolderFor, for the running executable and the prefix it was built for.
 QString ModuleFolder();
-// The plug-ins' "system folder": <prefix>/lib/pictavo of the installed tree the executable sits
-// in, else of the prefix it was built for (whether or not that exists).
+// The plug-ins' "system folder", for plug-ins the administrator adds: <prefix>/lib/pictavo/plugins
+// of the installed tree the executable sits in, else of the prefix it was built for (whether
+// or not that exists). The shipped plug-ins lie in ModuleFolder(), the program's own folder.
 QString SystemPluginFolder();
 // <program folder>/pictavo.ini, or $XDG_CONFIG_HOME/pictavo/pictavo.ini when the program
 // folder is not writable or the program is installed.
