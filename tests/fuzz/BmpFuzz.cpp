@@ -2,7 +2,7 @@
 // read header first and then only as far as the picture needs: both must give one picture.
 #include <cstring>
 
-#include "FuzzSupport.h"
+#include "PictureFuzz.h"
 #include "decode/BmpDecoder.h"
 #include "decode/BmpLayout.h"
 #include "decode/DecodeErrors.h"
@@ -29,20 +29,12 @@ bool TooLargeToFuzz(std::span<const std::uint8_t> bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
     if (TooLargeToFuzz(bytes)) return 0;
-    Bitmap fromBytes;
-    try {
-        BmpDecoder::DecodeBytes(bytes, BmpForm::Native);
-        fromBytes = BmpDecoder::DecodeBytes(bytes, BmpForm::Bits32);
-    } catch (const EDecode&) {
-    }
-    Bitmap fromFile;
-    try {
-        fromFile = BmpDecoder().Decode(fuzz::InMemoryFile(data, size));
-    } catch (const EDecode&) {
-    }
-    fuzz::Require(
-        fromBytes.Width() == fromFile.Width() && fromBytes.Height() == fromFile.Height() &&
-            (!fromFile.Data() || std::memcmp(fromBytes.Data(), fromFile.Data(), fromFile.ByteSize()) == 0),
-        "the file and the bytes decode differently");
+    const Bitmap fromBytes = fuzz::DecodedOrEmpty([&] {
+        (void)BmpDecoder::DecodeBytes(bytes, BmpForm::Native);
+        return BmpDecoder::DecodeBytes(bytes, BmpForm::Bits32);
+    });
+    const Bitmap fromFile =
+        fuzz::DecodedOrEmpty([&] { return BmpDecoder().Decode(fuzz::InMemoryFile(data, size)); });
+    fuzz::RequireSamePicture(fromBytes, fromFile);
     return 0;
 }
