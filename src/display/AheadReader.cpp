@@ -19,9 +19,15 @@ AheadReader::AheadReader(const AppState& state, std::size_t budgetBytes) : state
     SetBudget(budgetBytes);
 }
 
+// The workers start with the first show that reads ahead, not when the window is made.
 void AheadReader::SetBudget(std::size_t budgetBytes) {
     engine_.reset();
-    if (budgetBytes > 0) engine_ = std::make_unique<Prefetcher>(budgetBytes, WorkerCount());
+    budget_ = budgetBytes;
+}
+
+Prefetcher* AheadReader::Engine() {
+    if (!engine_ && budget_ > 0) engine_ = std::make_unique<Prefetcher>(budget_, WorkerCount());
+    return engine_.get();
 }
 
 std::optional<Prefetcher::Job> AheadReader::JobFor(const QString& path) const {
@@ -33,16 +39,17 @@ std::optional<Prefetcher::Job> AheadReader::JobFor(const QString& path) const {
 }
 
 void AheadReader::ShowDone() {
-    if (!engine_) return;
     if (state_.DisplayClosing || state_.settings.IsPicAnimation) {
-        engine_->Clear();
+        Clear();
         return;
     }
+    Prefetcher* engine = Engine();
+    if (!engine) return;
     std::vector<Prefetcher::Job> jobs;
     for (const std::int32_t entry :
          PrefetchPlan(state_.CurrentIndex, state_.ImageCount, state_.settings.ES2PS_Is2PageSpread, travel_))
         if (auto job = JobFor(state_.ImageList.value(entry))) jobs.push_back(std::move(*job));
-    engine_->Want(jobs);
+    engine->Want(jobs);
 }
 
 std::optional<Bitmap> AheadReader::Take(const QString& path) {
@@ -51,8 +58,9 @@ std::optional<Bitmap> AheadReader::Take(const QString& path) {
 }
 
 void AheadReader::ReadAside(const QString& path) {
-    if (!engine_) return;
-    if (auto job = JobFor(path)) engine_->Also(*job);
+    Prefetcher* engine = Engine();
+    if (!engine) return;
+    if (auto job = JobFor(path)) engine->Also(*job);
 }
 
 void AheadReader::Clear() {

@@ -40,8 +40,10 @@ public:
 
 private:
     std::optional<Prefetcher::Job> JobFor(const QString& path) const;
+    Prefetcher* Engine();
 
     const AppState& state_;
+    std::size_t budget_ = 0;
     std::unique_ptr<Prefetcher> engine_;
     Travel travel_ = Travel::Forward;
 };
