@@ -107,9 +107,8 @@ private:
     ArchiveResult CollectArchive(const QString& path);
     void ReportArchiveResult(ArchiveResult result, bool unclaimedFails);
     void FinishCollection();
-    void HandleFolderArgument(const QString& folder);
+    void HandleFolderArgument(const QString& folder, const QString& firstPicture = {});
     void HandleArchiveArgument(const QString& path);
-    void HandlePictureArgument(const QString& path);
     void ShowError(const QString& text);
     void RequestEnd();
 

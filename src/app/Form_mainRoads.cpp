@@ -154,7 +154,8 @@ void Form_main::HandleCommandLine() {
 }
 
 // LastFolder and ScanRoot stay as they were: the argument is not a folder the user picked.
-void Form_main::HandleFolderArgument(const QString& folder) {
+// `firstPicture`, when given, is the entry the show starts at (a picture opened on its own).
+void Form_main::HandleFolderArgument(const QString& folder, const QString& firstPicture) {
     switch (CollectFolder(folder)) {
         case CollectionVerdict::NothingFound:
             ShowError(kNothingFoundMessage);
@@ -164,7 +165,7 @@ void Form_main::HandleFolderArgument(const QString& folder) {
             break;
         case CollectionVerdict::Start:
             state_.SourceKind = 0;
-            StartSlideshow();
+            StartSlideshowAt(std::max<int>(0, state_.ImageList.indexOf(firstPicture)));
             break;
     }
 }
@@ -175,27 +176,12 @@ void Form_main::HandleArchiveArgument(const QString& path) {
     // A picture opened from a file manager is not an archive: it is shown among the pictures
     // of its folder, starting with itself, instead of failing to "extract".
     if (result == ArchiveResult::Unclaimed && HasLoadExtension(path, state_.settings.LoadExtensions)) {
-        HandlePictureArgument(path);
+        const QFileInfo picture(path);
+        HandleFolderArgument(picture.absolutePath(), picture.absoluteFilePath());
         return;
     }
     ShowError(result == ArchiveResult::NothingFound ? kNothingFoundMessage : kExtractFailedMessage);
     if (state_.settings.IsEndExe_Arg) RequestEnd();
-}
-
-void Form_main::HandlePictureArgument(const QString& path) {
-    const QFileInfo picture(path);
-    switch (CollectFolder(picture.absolutePath())) {
-        case CollectionVerdict::NothingFound:
-            ShowError(kNothingFoundMessage);
-            if (state_.settings.IsEndExe_Arg) RequestEnd();
-            break;
-        case CollectionVerdict::GaveUp:
-            break;
-        case CollectionVerdict::Start:
-            state_.SourceKind = 0;
-            StartSlideshowAt(std::max<int>(0, state_.ImageList.indexOf(picture.absoluteFilePath())));
-            break;
-    }
 }
 
 // The messages of the archive roads. A file that no archiver claims is an error when the
