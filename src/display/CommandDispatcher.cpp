@@ -124,6 +124,9 @@ void CommandDispatcher::RunRandomJump() {
 
 void CommandDispatcher::ShowMovedTo(std::int32_t index) {
     state_.CurrentIndex = index;
+    // Keys served while an earlier move waits only move: that move goes on from here and
+    // shows where they all end. A burst of presses thus costs one decode, not one each.
+    if (movesWaiting_ > 0) return;
     RedrawFresh();
 }
 
@@ -155,7 +158,8 @@ void CommandDispatcher::ShowCurrentPosition() {
 }
 
 void CommandDispatcher::ShowKeyResult(KeyCode code) {
-    if (!state_.settings.IsShowKeyResult || !actions_.IsShowRunning()) return;
+    // Under a waiting move the line would be drawn over and replaced by that move's own.
+    if (!state_.settings.IsShowKeyResult || !actions_.IsShowRunning() || movesWaiting_ > 0) return;
     actions_.EraseKeyResultStrip();
     const std::uint64_t before = actions_.ShowGeneration();
     ShowCurrentPosition();

@@ -133,6 +133,20 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST_F(DispatchTest, AKeyArrivingDuringTheWaitMovesFirstButARepeatIsDropped) {
+    // Three presses in a row: the last two are served inside the first one's wait, and only
+    // the position they all end on is decoded, with one key-result line.
+    state.settings.IsShowKeyResult = true;
+    actions.pending = [this] {
+        actions.pending = [this] { dispatcher.KeyDown(39); };
+        dispatcher.KeyDown(39);
+    };
+    Log log = Press(39);
+    ASSERT_EQ(log.size(), 9u);
+    EXPECT_EQ(log.back().rfind("write ", 0), 0u);
+    log.pop_back();
+    EXPECT_EQ(log, (Log{"events", "events", "events", "erase", "drop", "show 3", "strip", "show 3"}));
+    state.settings.IsShowKeyResult = false;
+    state.CurrentIndex = 0;
     actions.pending = [this] { dispatcher.KeyDown(39); };
     Press(39);
     EXPECT_EQ(state.CurrentIndex, 2);
