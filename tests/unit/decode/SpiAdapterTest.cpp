@@ -4,8 +4,6 @@
 
 #include <sys/stat.h>
 
-#include <QSettings>
-
 #include "DecodeTestSupport.h"
 #include "SpiTestSupport.h"
 #include "decode/SPIBmp.h"
@@ -15,7 +13,6 @@
 using namespace pictavo;
 using spitest::CopyPlugin;
 using spitest::Pvtx;
-using spitest::WriteFile;
 
 namespace {
 
@@ -33,16 +30,14 @@ class SpiAdapterTest : public testing::Test {
 protected:
     // A manager holding the test plug-ins `kinds`, in this order.
     void Load(std::initializer_list<const char*> kinds) {
-        for (const char* kind : kinds) spis.Add(CreateSPI(CopyPlugin(dir.path() + "/spi", kind)));
-    }
-    std::string File(const char* name, const std::vector<std::uint8_t>& bytes) {
-        return WriteFile(dir.path() + "/" + name, bytes);
+        for (const char* kind : kinds)
+            spis.Add(CreateSPI(CopyPlugin(QString::fromStdString(folder.Path("spi")), kind)));
     }
     ProgressHandler Recorder() {
         return [this](ProgressStage s, int p, const QString& t) { events.push_back({s, p, t}); };
     }
 
-    QTemporaryDir dir;
+    TempFolder folder;
     TSPIs spis{nullptr, {}};
     std::vector<Event> events;
 };
@@ -50,8 +45,8 @@ protected:
 TEST_F(SpiAdapterTest, PicturesArriveExactlyFromFilesAndMemory) {
     Load({"picture"});
     const auto bytes = Pvtx(3, 2, kSixPixels);
-    for (const Bitmap& b :
-         {TSPIBitmap().Decode(File("a.pvx", bytes)), TSPIBitmap::LoadFromMemory(bytes, "a.pvx", {})}) {
+    for (const Bitmap& b : {TSPIBitmap().Decode(folder.Write("a.pvx", bytes)),
+                            TSPIBitmap::LoadFromMemory(bytes, "a.pvx", {})}) {
         ASSERT_EQ(b.Width(), 3);
         ASSERT_EQ(b.Height(), 2);
         EXPECT_EQ(PixelAt(b, 0, 0), 0xFFFF0000u);
@@ -63,7 +58,7 @@ TEST_F(SpiAdapterTest, PicturesArriveExactlyFromFilesAndMemory) {
 
 TEST_F(SpiAdapterTest, ProgressComesInOrderWhileAFailingPluginGivesWayToTheNext) {
     Load({"infoonly", "picture"});  // the first reads the file but returns no pixel block
-    TSPIBitmap::LoadFromFile(File("a.dat", Pvtx(3, 2, kSixPixels)), Recorder());
+    TSPIBitmap::LoadFromFile(folder.Write("a.dat", Pvtx(3, 2, kSixPixels)), Recorder());
     const auto R = ProgressStage::Running;
     const std::vector<Event> expected = {{ProgressStage::Starting, 0, "Loading Graphic by Susie Plugin"},
                                          {R, 1, "Seeking enabled Susie Plugins"},
@@ -82,7 +77,7 @@ TEST_F(SpiAdapterTest, MacBinaryFilesAreReadPastTheirFirst128Bytes) {
     Load({"macbinary"});
     auto bytes = Pvtx(3, 2, kSixPixels);
     bytes.insert(bytes.begin(), 128, 0x5A);
-    const std::string path = File("a.pvm", bytes);
+    const std::string path = folder.Write("a.pvm", bytes);
     EXPECT_EQ(PixelAt(TSPIBitmap().Decode(path), 1, 0), 0xFF00FF00u);
     spis.MacBinary = false;
     EXPECT_THROW(TSPIBitmap().Decode(path), EInvalidGraphic);
@@ -90,7 +85,7 @@ TEST_F(SpiAdapterTest, MacBinaryFilesAreReadPastTheirFirst128Bytes) {
 
 TEST_F(SpiAdapterTest, AFourBitPictureTakesItsColoursFromThePluginsTable) {
     Load({"palette"});
-    const Bitmap b = TSPIBitmap().Decode(File("a.pv4", {'P', 'V', '4', '!'}));
+    const Bitmap b = TSPIBitmap().Decode(folder.Write("a.pv4", {'P', 'V', '4', '!'}));
     // Colour i is RGB (16 i, 255 - 16 i, i).
     EXPECT_EQ(PixelAt(b, 0, 0), 0xFF10EF01u);
     EXPECT_EQ(PixelAt(b, 2, 0), 0xFF30CF03u);
@@ -101,34 +96,28 @@ TEST_F(SpiAdapterTest, AFourBitPictureTakesItsColoursFromThePluginsTable) {
 TEST_F(SpiAdapterTest, BlocksThatDisagreeWithTheirHeaderFailTheAttempt) {
     Load({"liar", "picture"});
     // A FIFO reaches no plug-in: one that opened it would wait for ever.
-    const QString fifo = dir.path() + "/fifo.pvx";
-    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-    EXPECT_THROW(TSPIBitmap().Decode(fifo.toStdString()), EInvalidGraphic);
+    ASSERT_EQ(mkfifo(folder.Path("fifo.pvx").c_str(), 0600), 0);
+    EXPECT_THROW(TSPIBitmap().Decode(folder.Path("fifo.pvx")), EInvalidGraphic);
     // Short pixel block, short colour table, zero width, bit count 7, 2^30 pixels, 300 colours.
     for (std::uint8_t lie = 0; lie < 6; ++lie)
-        EXPECT_THROW(TSPIBitmap().Decode(File("a.pvl", {'P', 'V', 'L', 'I', lie})), EInvalidGraphic)
+        EXPECT_THROW(TSPIBitmap().Decode(folder.Write("a.pvl", {'P', 'V', 'L', 'I', lie})), EInvalidGraphic)
             << int(lie);
 }
 
 TEST_F(SpiAdapterTest, BmpFilesMeetOurReaderFirstAndItCatchesWhatPluginsMiss) {
     Load({"picture"});
     const Bytes bmp = MakeBmp({.width = 1, .height = 1, .bits = 24, .pixels = {1, 2, 3, 0}});
-    EXPECT_EQ(PixelAt(TSPIBitmap::LoadFromFile(File("a.BMP", bmp), Recorder()), 0, 0), 0xFF030201u);
+    EXPECT_EQ(PixelAt(TSPIBitmap::LoadFromFile(folder.Write("a.BMP", bmp), Recorder()), 0, 0), 0xFF030201u);
     EXPECT_EQ(events.size(), 1u);  // "Loaded Graphic" only: no plug-in was asked
-    EXPECT_EQ(PixelAt(TSPIBitmap().Decode(File("b.pvx", bmp)), 0, 0), 0xFF030201u);
+    EXPECT_EQ(PixelAt(TSPIBitmap().Decode(folder.Write("b.pvx", bmp)), 0, 0), 0xFF030201u);
     // A .bmp that our reader refuses still goes to the plug-ins.
-    EXPECT_EQ(TSPIBitmap().Decode(File("c.bmp", Pvtx(3, 2, kSixPixels))).Width(), 3);
-    try {
-        TSPIBitmap().Decode(File("d.pvx", {'n', 'o', 'n', 'e'}));
-        ADD_FAILURE();
-    } catch (const EInvalidGraphic& e) {
-        EXPECT_STREQ(e.what(), "Susie Plugins could not decode");
-    }
+    EXPECT_EQ(TSPIBitmap().Decode(folder.Write("c.bmp", Pvtx(3, 2, kSixPixels))).Width(), 3);
+    EXPECT_THROW(TSPIBitmap().Decode(folder.Write("d.pvx", {'n', 'o', 'n', 'e'})), EInvalidGraphic);
 }
 
 TEST_F(SpiAdapterTest, AStopFromTheHandlerStopsThePluginAndOtherErrorsPassOn) {
     Load({"picture"});
-    const std::string path = File("a.pvx", Pvtx(3, 2, kSixPixels));
+    const std::string path = folder.Write("a.pvx", Pvtx(3, 2, kSixPixels));
     auto throwAt = [](auto error) {
         return [error](ProgressStage, int percent, const QString&) {
             if (percent == 51) throw error;

@@ -2,8 +2,8 @@
 // its bytes rather than its name, and hostile files fail without harm.
 #include <gtest/gtest.h>
 
-#include "EncodedPictures.h"
 #include "DecodeTestSupport.h"
+#include "EncodedPictures.h"
 #include "SpiTestSupport.h"
 #include "decode/SPIBmp.h"
 #include "decode/SPIs.h"
@@ -25,12 +25,9 @@ protected:
         spis->SearchSPIs(PICTAVO_BIN_DIR "/*.spi");
     }
     static void TearDownTestSuite() { delete spis; }
-    std::string File(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-        return spitest::WriteFile(dir.path() + "/" + QString::fromStdString(name), bytes);
-    }
 
     static TSPIs* spis;
-    QTemporaryDir dir;
+    TempFolder folder;
 };
 TSPIs* ShippedPluginTest::spis = nullptr;
 
@@ -46,7 +43,7 @@ TEST_P(ShippedPluginTest, DecodesTheRightPixelsWhateverTheFileIsCalled) {
     const spitest::RgbPicture picture = spitest::Quadrants(64, 48);
     const auto bytes = spitest::Encode(format, picture);
     for (const std::string& name : {std::string("p") + spitest::ExtensionOf(format), std::string("p.dat")}) {
-        const Bitmap b = TSPIBitmap().Decode(File(name, bytes));
+        const Bitmap b = TSPIBitmap().Decode(folder.Write(name, bytes));
         ASSERT_EQ(b.Width(), 64);
         ASSERT_EQ(b.Height(), 48);
         for (const auto& [x, y] : {std::pair{8, 8}, {56, 8}, {8, 40}, {56, 40}, {0, 47}, {63, 0}})
@@ -58,13 +55,13 @@ TEST_P(ShippedPluginTest, DecodesTheRightPixelsWhateverTheFileIsCalled) {
 TEST_P(ShippedPluginTest, HostileFilesFailWithoutHarm) {
     auto bytes = spitest::Encode(GetParam().format, spitest::Quadrants(64, 48));
     const std::vector<std::uint8_t> half(bytes.begin(), bytes.begin() + bytes.size() / 2);
-    EXPECT_THROW(TSPIBitmap().Decode(File("half", half)), EInvalidGraphic);
+    EXPECT_THROW(TSPIBitmap().Decode(folder.Write("half", half)), EInvalidGraphic);
     const std::vector<std::uint8_t> head(bytes.begin(), bytes.begin() + 24);
-    EXPECT_THROW(TSPIBitmap().Decode(File("head", head)), EInvalidGraphic);
+    EXPECT_THROW(TSPIBitmap().Decode(folder.Write("head", head)), EInvalidGraphic);
     // Garbage past the signature may or may not make a picture; it must not crash.
     for (std::size_t i = 40; i < bytes.size(); i += 7) bytes[i] ^= 0x5A;
     try {
-        TSPIBitmap().Decode(File("noise", bytes));
+        TSPIBitmap().Decode(folder.Write("noise", bytes));
     } catch (const EDecode&) {
     }
 }
@@ -86,7 +83,7 @@ TEST_F(ShippedPluginTest, ATiffClaimingFourBillionPixelsIsRefusedBeforeAllocatin
     entry(256, 4, 65535), entry(257, 4, 65535), entry(258, 3, 8), entry(262, 3, 2), entry(273, 4, 8),
         entry(279, 4, 16);
     t.resize(t.size() + 4 + 16);
-    EXPECT_THROW(TSPIBitmap().Decode(File("bomb.tif", t)), EInvalidGraphic);
+    EXPECT_THROW(TSPIBitmap().Decode(folder.Write("bomb.tif", t)), EInvalidGraphic);
 }
 
 }  // namespace
