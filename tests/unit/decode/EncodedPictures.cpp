@@ -122,21 +122,18 @@ std::vector<std::uint8_t> Jxl(const RgbPicture& p, bool lossy) {
     Check(JxlEncoderAddImageFrame(settings, &format, p.rgb.data(), p.rgb.size()) == JXL_ENC_SUCCESS,
           "jxl frame");
     JxlEncoderCloseInput(enc.get());
-    std::vector<std::uint8_t> bytes(4096);
-    std::uint8_t* next = bytes.data();
-    std::size_t avail = bytes.size();
-    for (;;) {
-        const JxlEncoderStatus status = JxlEncoderProcessOutput(enc.get(), &next, &avail);
-        if (status != JXL_ENC_NEED_MORE_OUTPUT) {
-            Check(status == JXL_ENC_SUCCESS, "jxl");
-            break;
-        }
-        const std::size_t used = next - bytes.data();
-        bytes.resize(bytes.size() * 2);
-        next = bytes.data() + used;
-        avail = bytes.size() - used;
+    // Each round appends what the encoder gives into a fresh 64 KiB of room.
+    std::vector<std::uint8_t> bytes;
+    JxlEncoderStatus status = JXL_ENC_NEED_MORE_OUTPUT;
+    while (status == JXL_ENC_NEED_MORE_OUTPUT) {
+        const std::size_t used = bytes.size();
+        bytes.resize(used + 65536);
+        std::uint8_t* next = bytes.data() + used;
+        std::size_t room = 65536;
+        status = JxlEncoderProcessOutput(enc.get(), &next, &room);
+        bytes.resize(next - bytes.data());
     }
-    bytes.resize(next - bytes.data());
+    Check(status == JXL_ENC_SUCCESS, "jxl");
     return bytes;
 }
 
