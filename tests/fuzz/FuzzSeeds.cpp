@@ -43,29 +43,14 @@ void PictureSeeds() {
     Seed("bmp", "rgb16", MakeBmp({40, w, h, 16, 0, {}, {}, 0, rows16}));
     Seed("bmp", "fields565", MakeBmp({40, w, h, 16, 3, {0xF800, 0x07E0, 0x001F}, {}, 0, rows16}));
     Seed("bmp", "no-green", MakeBmp({40, w, h, 16, 3, {0xF800, 0, 0x001F}, {}, 0, rows16}));  // once fatal
-    Seed("bmp", "v5-alpha32",
-         MakeBmp({124,
-                  w,
-                  h,
-                  32,
-                  3,
-                  {0xFF0000, 0xFF00, 0xFF, 0xFF000000},
-                  {},
-                  0,
-                  PackBmpRows(Values(w * h, 0xFFFFFFFF), w, 32, false)}));
+    const Colours alphaMasks{0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+    const Bytes rows32 = PackBmpRows(Values(w * h, 0xFFFFFFFF), w, 32, false);
+    Seed("bmp", "v5-alpha32", MakeBmp({124, w, h, 32, 3, alphaMasks, {}, 0, rows32}));
     // Runs, a literal run with padding, a move, end of line and end of picture.
-    Seed("bmp", "rle8",
-         MakeBmp({40, w, h, 8, 1, {}, grey, 0, {3, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 1, 2, 2, 0, 1}}));
-    Seed("bmp", "rle4",
-         MakeBmp({40,
-                  w,
-                  h,
-                  4,
-                  2,
-                  {},
-                  grey,
-                  0,
-                  {4, 0x12, 0, 5, 0x34, 0x56, 0x70, 0, 0, 0, 0, 2, 2, 0, 3, 0x9A, 0, 1}}));
+    const Bytes rle8{3, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 1, 2, 2, 0, 1};
+    Seed("bmp", "rle8", MakeBmp({40, w, h, 8, 1, {}, grey, 0, rle8}));
+    const Bytes rle4{4, 0x12, 0, 5, 0x34, 0x56, 0x70, 0, 0, 0, 0, 2, 2, 0, 3, 0x9A, 0, 1};
+    Seed("bmp", "rle4", MakeBmp({40, w, h, 4, 2, {}, grey, 0, rle4}));
 
     // Every disposal, transparency, interlacing, a local map and a frame past the screen's edges.
     GifParts gif{8, 6, {0x000000, 0xFF0000, 0x00FF00, 0x0000FF}, 0};

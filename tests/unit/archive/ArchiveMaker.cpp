@@ -10,19 +10,12 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <fstream>
+#include <iterator>
 #include <memory>
-#include <sstream>
 
 namespace pictavo::test {
 
 namespace {
-
-struct WriterDeleter {
-    void operator()(archive* writer) const { archive_write_free(writer); }
-};
-struct EntryDeleter {
-    void operator()(archive_entry* entry) const { archive_entry_free(entry); }
-};
 
 void SetFormat(archive* writer, Format format) {
     if (format == Format::Zip) archive_write_set_format_zip(writer);
@@ -35,14 +28,15 @@ void SetFormat(archive* writer, Format format) {
 
 bool WriteWithLibarchive(const std::string& path, Format format, const std::vector<Member>& members,
                          const std::string& options, const std::string& password) {
-    std::unique_ptr<archive, WriterDeleter> writer(archive_write_new());
+    std::unique_ptr<archive, decltype(&archive_write_free)> writer(archive_write_new(), archive_write_free);
     SetFormat(writer.get(), format);
     if (!options.empty()) archive_write_set_options(writer.get(), options.c_str());
     if (!password.empty()) archive_write_set_passphrase(writer.get(), password.c_str());
     if (archive_write_open_filename(writer.get(), path.c_str()) != ARCHIVE_OK) return false;
     for (const Member& member : members) {
         if (format == Format::LoneGz && &member != &members.front()) break;  // it holds one file
-        std::unique_ptr<archive_entry, EntryDeleter> entry(archive_entry_new());
+        std::unique_ptr<archive_entry, decltype(&archive_entry_free)> entry(archive_entry_new(),
+                                                                            archive_entry_free);
         archive_entry_set_pathname_utf8(entry.get(), member.name.c_str());
         archive_entry_set_mtime(entry.get(), 1700000000, 0);
         const bool file = member.type == Member::File;
@@ -134,9 +128,7 @@ bool WriteArchive(const std::string& path, Format format, const std::vector<Memb
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void PatchFile(const std::string& path, const std::string& from, const std::string& to) {

@@ -9,12 +9,10 @@ namespace pictavo::test {
 
 struct Member {
     enum Type { File, Folder, Symlink, Hardlink };
-    Member(std::string n, std::string d, Type t = File, std::string linkTarget = {})
-        : name(std::move(n)), data(std::move(d)), type(t), target(std::move(linkTarget)) {}
     std::string name;
     std::string data;
-    Type type;
-    std::string target;  // of a link
+    Type type = File;
+    std::string target = {};  // of a link
 };
 
 enum class Format { Zip, SevenZip, Tar, TarGz, Cpio, LoneGz, Lha, Cab, Rar };

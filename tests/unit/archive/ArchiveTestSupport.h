@@ -14,16 +14,12 @@
 
 namespace pictavo::test {
 
-inline std::array<bool, 12> AllKinds() {
-    std::array<bool, 12> all;
-    all.fill(true);
-    return all;
-}
-
 class ArchiveTest : public ::testing::Test {
 protected:
     static const TArchiveFunction& Manager() {
-        static const TArchiveFunction manager(AllKinds(), PICTAVO_MODULE_DIR);
+        static const std::array<bool, 12> all{true, true, true, true, true, true,
+                                              true, true, true, true, true, true};
+        static const TArchiveFunction manager(all, PICTAVO_MODULE_DIR);
         return manager;
     }
     void SetUp() override {

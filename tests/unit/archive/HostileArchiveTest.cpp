@@ -38,8 +38,8 @@ protected:
         std::ofstream(Path("outside/secret.jpg")) << "secret";
         before = Snapshot(work.filePath("outside"));
     }
+    // A folder beside the temporary folder is found unchanged after each test.
     void TearDown() override { EXPECT_TRUE(Snapshot(work.filePath("outside")) == before); }
-    // A folder beside the temporary folder, to be found unchanged after each test.
     // Files in the temporary folder, links included, hidden ones too.
     QStringList TempEntries() const {
         QStringList names;

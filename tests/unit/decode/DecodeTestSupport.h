@@ -1,9 +1,7 @@
 #pragma once
 // What the decoder tests share besides the picture writers: a pixel reader and a folder.
+#include <QTemporaryDir>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <stdexcept>
 #include <string>
 
 #include "PictureWriters.h"
@@ -20,18 +18,9 @@ inline std::uint32_t PixelAt(const Bitmap& b, int x, int y) {
 // A folder removed with its content at the end of the test.
 class TempFolder {
 public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "pictavo-decode-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
-        path_ = pattern;
+    std::string Path(const std::string& name) const {
+        return dir_.filePath(QString::fromStdString(name)).toStdString();
     }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::string Path(const std::string& name) const { return (path_ / name).string(); }
     // Writes `bytes` to the file `name` in the folder and returns its path.
     std::string Write(const std::string& name, const Bytes& bytes) const {
         WriteBytes(Path(name), bytes);
@@ -39,7 +28,7 @@ public:
     }
 
 private:
-    std::filesystem::path path_;
+    QTemporaryDir dir_;
 };
 
 }  // namespace pictavo

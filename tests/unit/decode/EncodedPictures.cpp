@@ -4,12 +4,12 @@
 #include <jxl/encode.h>
 #include <jxl/encode_cxx.h>
 #include <libheif/heif.h>
-#include <tiffio.h>
 #include <webp/encode.h>
+#include <tiffio.hxx>
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <sstream>
 #include <stdexcept>
 
 namespace spitest {
@@ -32,10 +32,9 @@ std::vector<std::uint8_t> Webp(const RgbPicture& p, bool lossy) {
 }
 
 std::vector<std::uint8_t> Tiff(const RgbPicture& p) {
-    char path[] = "/tmp/pictavo-tiff-XXXXXX";
-    const int fd = mkstemp(path);
-    Check(fd >= 0, "tiff temp file");
-    TIFF* t = TIFFFdOpen(fd, path, "w");
+    std::ostringstream out;
+    TIFF* t = TIFFStreamOpen("memory", static_cast<std::ostream*>(&out));
+    Check(t != nullptr, "tiff");
     TIFFSetField(t, TIFFTAG_IMAGEWIDTH, p.width);
     TIFFSetField(t, TIFFTAG_IMAGELENGTH, p.height);
     TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, 8);
@@ -46,13 +45,9 @@ std::vector<std::uint8_t> Tiff(const RgbPicture& p) {
     TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, 16);
     for (int y = 0; y < p.height; ++y)
         TIFFWriteScanline(t, const_cast<std::uint8_t*>(&p.rgb[std::size_t(y) * p.width * 3]), y, 0);
-    TIFFClose(t);  // closes fd too
-    std::FILE* f = std::fopen(path, "rb");
-    std::vector<std::uint8_t> bytes;
-    for (int c; (c = std::fgetc(f)) != EOF;) bytes.push_back(std::uint8_t(c));
-    std::fclose(f);
-    std::remove(path);
-    return bytes;
+    TIFFClose(t);
+    const std::string bytes = out.str();
+    return {bytes.begin(), bytes.end()};
 }
 
 std::vector<std::uint8_t> Avif(const RgbPicture& p) {
@@ -127,21 +122,18 @@ std::vector<std::uint8_t> Jxl(const RgbPicture& p, bool lossy) {
     Check(JxlEncoderAddImageFrame(settings, &format, p.rgb.data(), p.rgb.size()) == JXL_ENC_SUCCESS,
           "jxl frame");
     JxlEncoderCloseInput(enc.get());
-    std::vector<std::uint8_t> bytes(4096);
-    std::uint8_t* next = bytes.data();
-    std::size_t avail = bytes.size();
-    for (;;) {
-        const JxlEncoderStatus status = JxlEncoderProcessOutput(enc.get(), &next, &avail);
-        if (status != JXL_ENC_NEED_MORE_OUTPUT) {
-            Check(status == JXL_ENC_SUCCESS, "jxl");
-            break;
-        }
-        const std::size_t used = next - bytes.data();
-        bytes.resize(bytes.size() * 2);
-        next = bytes.data() + used;
-        avail = bytes.size() - used;
+    // Each round appends what the encoder gives into a fresh 64 KiB of room.
+    std::vector<std::uint8_t> bytes;
+    JxlEncoderStatus status = JXL_ENC_NEED_MORE_OUTPUT;
+    while (status == JXL_ENC_NEED_MORE_OUTPUT) {
+        const std::size_t used = bytes.size();
+        bytes.resize(used + 65536);
+        std::uint8_t* next = bytes.data() + used;
+        std::size_t room = 65536;
+        status = JxlEncoderProcessOutput(enc.get(), &next, &room);
+        bytes.resize(next - bytes.data());
     }
-    bytes.resize(next - bytes.data());
+    Check(status == JXL_ENC_SUCCESS, "jxl");
     return bytes;
 }
 

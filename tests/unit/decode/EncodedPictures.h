@@ -20,7 +20,7 @@ RgbPicture Quadrants(int width, int height);
 RgbPicture Photo(int width, int height);
 
 enum class Format { WebP, Tiff, Avif, Heif, Jxl };
-// The picture encoded in `format`; `fast` trades size for encoding time (benchmarks).
+// The picture encoded in `format`; `lossy` WebP and JPEG XL are what photographs cost (benchmarks).
 // Throws std::runtime_error when the library refuses.
 std::vector<std::uint8_t> Encode(Format format, const RgbPicture& picture, bool lossy = false);
 const char* ExtensionOf(Format format);  // ".webp", ...

@@ -100,12 +100,11 @@ INSTANTIATE_TEST_SUITE_P(
                     PngCase{"interlacedGrey16", kGrey, 16, true}),
     [](const auto& info) { return info.param.name; });
 
-TEST(PngDecoder, RefusesDamagedChecksumsAndMissingEnd) {
-    const Bytes good = MakePng(Build({"rgb8", kRgb, 8}));
-    Bytes header = good;
-    header[20] ^= 0x01;  // inside IHDR: its checksum no longer matches
-    EXPECT_THROW(PngDecoder::DecodeBytes(header), EPngDecode);
-    EXPECT_THROW(PngDecoder::DecodeBytes(Bytes(good.begin(), good.end() - 12)), EPngDecode);
+// A file cut before its end chunk fails with the hostile inputs.
+TEST(PngDecoder, RefusesADamagedChecksum) {
+    Bytes png = MakePng(Build({"rgb8", kRgb, 8}));
+    png[20] ^= 0x01;  // inside IHDR: its checksum no longer matches
+    EXPECT_THROW(PngDecoder::DecodeBytes(png), EPngDecode);
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdint>
-#include <initializer_list>
-#include <string>
 #include <vector>
 
 namespace spitest {
@@ -32,13 +30,6 @@ inline std::vector<std::uint8_t> Pvtx(std::uint32_t w, std::uint32_t h,
         for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
     bytes.insert(bytes.end(), rgb.begin(), rgb.end());
     return bytes;
-}
-
-inline std::string WriteFile(const QString& path, const std::vector<std::uint8_t>& bytes) {
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-    return path.toStdString();
 }
 
 }  // namespace spitest

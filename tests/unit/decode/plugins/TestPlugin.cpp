@@ -56,17 +56,11 @@ std::uint32_t U32(const unsigned char* p) {
     return true;
 }
 
-unsigned char* Header(std::size_t blockSize, std::int32_t w, std::int32_t h, int bits, std::uint32_t colors) {
-    auto* info = static_cast<unsigned char*>(std::calloc(1, blockSize));
-    const std::uint32_t size = 40;
-    const std::uint16_t planes = 1, bitCount = static_cast<std::uint16_t>(bits);
-    std::memcpy(info, &size, 4);
-    std::memcpy(info + 4, &w, 4);
-    std::memcpy(info + 8, &h, 4);
-    std::memcpy(info + 12, &planes, 2);
-    std::memcpy(info + 14, &bitCount, 2);
-    std::memcpy(info + 32, &colors, 4);
-    return info;
+unsigned char* Header(std::size_t blockSize, std::int32_t w, std::int32_t h, int bits,
+                      std::uint32_t colours) {
+    auto* info = static_cast<SPI_BITMAPINFOHEADER*>(std::calloc(1, blockSize));
+    *info = {40, w, h, 1, static_cast<std::uint16_t>(bits), 0, 0, 0, 0, colours, 0};
+    return reinterpret_cast<unsigned char*>(info);
 }
 
 [[maybe_unused]] int32_t Picture(const std::vector<unsigned char>& d, SPI_HANDLE* pInfo, SPI_HANDLE* pBits,
@@ -109,36 +103,26 @@ unsigned char* Header(std::size_t blockSize, std::int32_t w, std::int32_t h, int
     return SPI_SUCCESS;
 }
 
-// Byte 4 of the file picks the lie.
+struct Lie {
+    std::int32_t width, height;
+    int bits;
+    std::uint32_t colours;
+    std::size_t bitsSize;
+};
+
+// Byte 4 of the file picks the lie: a short pixel block, a short colour table, zero width, bit
+// count 7, 2^30 pixels, 300 colours.
 [[maybe_unused]] int32_t LyingPicture(const std::vector<unsigned char>& d, SPI_HANDLE* pInfo,
                                       SPI_HANDLE* pBits) {
-    const int lie = d.size() > 4 ? d[4] : 0;
-    unsigned char* info = nullptr;
-    std::size_t bitsSize = 16;
-    switch (lie) {
-        case 0:
-            info = Header(40, 64, 64, 24, 0);
-            break;  // 16 bytes for 12 288
-        case 1:
-            info = Header(40, 2, 2, 8, 200);
-            bitsSize = 64;
-            break;  // no room for 200 colours
-        case 2:
-            info = Header(40, 0, 5, 24, 0);
-            break;  // zero width
-        case 3:
-            info = Header(40, 2, 2, 7, 0);
-            break;  // no such bit count
-        case 4:
-            info = Header(40, 1 << 15, -(1 << 15), 24, 0);
-            break;  // 2^30 pixels
-        default:
-            info = Header(40, 2, 2, 8, 300);
-            bitsSize = 64;
-            break;  // more colours than 8 bits hold
-    }
-    *pInfo = info;
-    *pBits = std::malloc(bitsSize);
+    constexpr Lie kLies[] = {{64, 64, 24, 0, 16},
+                             {2, 2, 8, 200, 64},
+                             {0, 5, 24, 0, 16},
+                             {2, 2, 7, 0, 16},
+                             {1 << 15, -(1 << 15), 24, 0, 16},
+                             {2, 2, 8, 300, 64}};
+    const Lie& lie = kLies[d.size() > 4 && d[4] < 6 ? d[4] : 0];
+    *pInfo = Header(40, lie.width, lie.height, lie.bits, lie.colours);
+    *pBits = std::malloc(lie.bitsSize);
     return SPI_SUCCESS;
 }
 
