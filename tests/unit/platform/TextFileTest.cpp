@@ -26,12 +26,6 @@ INSTANTIATE_TEST_SUITE_P(
                     std::pair{"a\r\n\r\nb", QStringList{"a", "", "b"}},
                     std::pair{"a\n\rb", QStringList{"a", "", "b"}}, std::pair{"\r\n", QStringList{""}}));
 
-TEST(JoinLinesCrLf, EndsEveryLineWithCrLfInUtf8) {
-    EXPECT_EQ(JoinLinesCrLf({"[System]", "名=値", ""}),
-              QByteArray("[System]\r\n") + QStringLiteral("名=値").toUtf8() + "\r\n\r\n");
-    EXPECT_EQ(JoinLinesCrLf({}), QByteArray());
-}
-
 // Files in a fresh folder; `file_` holds kOld at the start.
 class TextFileTest : public testing::Test {
 protected:
@@ -65,8 +59,11 @@ TEST_F(TextFileTest, WritingReplacesTheOldFileAndLeavesNothingElse) {
     WriteFileAtomically(file_, "new\r\n");
     EXPECT_EQ(Read(file_), QByteArray("new\r\n"));
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"pictavo.ini"});
+    // No temporary file can be made, or a folder stands where the file would go.
     EXPECT_THROW(WriteFileAtomically(dir_.filePath("missing-folder/list.lst"), "x"), ETextFileWrite);
-    EXPECT_FALSE(QFile::exists(dir_.filePath("missing-folder/list.lst")));
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("sub"));
+    EXPECT_THROW(WriteFileAtomically(dir_.filePath("sub"), "x"), ETextFileWrite);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"pictavo.ini"});
 }
 
 TEST_F(TextFileTest, WritingKeepsThePermissionsOfTheOldFileAndFollowsALink) {
