@@ -39,10 +39,11 @@ TEST_F(ListFileTest, RoundTripKeepsOrderEmptyItemsAndJapaneseNames) {
 }
 
 // The line splitting and the decoding are the platform's; here only that lists use them.
-TEST(ParseListFileTest, LfOnlyFilesAndTheOldCodePage) {
-    EXPECT_EQ(ParseListFile("/a.jpg\n/b.jpg\n"), (QStringList{"/a.jpg", "/b.jpg"}));
-    // "写真" in Shift-JIS.
-    EXPECT_EQ(ParseListFile("/\x8e\xca\x90\x5e.jpg\r\n"), QStringList{"/写真.jpg"});
+TEST_F(ListFileTest, LfOnlyFilesAndTheOldCodePage) {
+    Write(Path("lf.lst"), "/a.jpg\n/b.jpg\n");
+    EXPECT_EQ(ReadListFile(Path("lf.lst")), (QStringList{"/a.jpg", "/b.jpg"}));
+    Write(Path("cp932.lst"), "/\x8e\xca\x90\x5e.jpg\r\n");  // "写真" in Shift-JIS
+    EXPECT_EQ(ReadListFile(Path("cp932.lst")), QStringList{"/写真.jpg"});
 }
 
 // Refusing FIFOs, folders and failed writes is the platform's; the list reports them as its own.
