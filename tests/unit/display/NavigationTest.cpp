@@ -9,41 +9,35 @@
 namespace pictavo {
 namespace {
 
-struct NavigationCase {
-    const char* name;
-    Move move;
-    std::int32_t count;
-    std::int32_t jump;
-    bool spread;
-    std::int32_t from;
-    std::int32_t to;
-};
-
-class NavigationTable : public ::testing::TestWithParam<NavigationCase> {};
-
-TEST_P(NavigationTable, LandsOnTheRightIndex) {
-    const NavigationCase& c = GetParam();
-    EXPECT_EQ(MovedIndex(c.move, c.from, c.count, c.jump, c.spread), c.to);
+// Wrapping at both ends, jumps that stop on the first or last entry before they wrap, and
+// the one-page steps of spread mode.
+TEST(MovedIndex, LandsOnTheRightIndex) {
+    struct Case {
+        const char* name;
+        Move move;
+        std::int32_t count, jump;
+        bool spread;
+        std::int32_t from, to;
+    };
+    const Case cases[] = {
+        {"SingleNextWrapsFromLast", Move::Next, 5, 10, false, 4, 0},
+        {"SinglePrevWrapsFromFirst", Move::Prev, 5, 10, false, 0, 4},
+        {"SpreadPrevFromOneLandsOnZero", Move::Prev, 5, 10, true, 1, 0},
+        {"JumpForwardStopsOnLast", Move::NextJump, 100, 10, false, 95, 99},
+        {"JumpForwardFromLastWraps", Move::NextJump, 100, 10, false, 99, 0},
+        {"JumpBackStopsOnFirst", Move::PrevJump, 100, 10, false, 5, 0},
+        {"JumpBackFromFirstWraps", Move::PrevJump, 100, 10, false, 0, 99},
+        {"JumpBackExactlyJToFirst", Move::PrevJump, 100, 10, false, 10, 0},
+        {"JumpBackFromJPlusOne", Move::PrevJump, 100, 10, false, 11, 1},
+        {"JumpOfZeroStays", Move::NextJump, 100, 0, false, 40, 40},
+        {"NegativeJumpStays", Move::PrevJump, 100, -5, false, 40, 40},
+        {"HugeJumpDoesNotOverflow", Move::NextJump, 100, 2147483647, false, 5, 99},
+        {"Plus1PageStepsOneInSpread", Move::Plus1Page, 6, 10, true, 0, 1},
+        {"Minus1PageStepsOneInSpread", Move::Minus1Page, 6, 10, true, 3, 2},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MovedIndex(c.move, c.from, c.count, c.jump, c.spread), c.to) << c.name;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Ends, NavigationTable,
-    ::testing::Values(NavigationCase{"SingleNextWrapsFromLast", Move::Next, 5, 10, false, 4, 0},
-                      NavigationCase{"SinglePrevWrapsFromFirst", Move::Prev, 5, 10, false, 0, 4},
-                      NavigationCase{"SpreadPrevFromOneLandsOnZero", Move::Prev, 5, 10, true, 1, 0},
-                      NavigationCase{"JumpForwardStopsOnLast", Move::NextJump, 100, 10, false, 95, 99},
-                      NavigationCase{"JumpForwardFromLastWraps", Move::NextJump, 100, 10, false, 99, 0},
-                      NavigationCase{"JumpBackStopsOnFirst", Move::PrevJump, 100, 10, false, 5, 0},
-                      NavigationCase{"JumpBackFromFirstWraps", Move::PrevJump, 100, 10, false, 0, 99},
-                      NavigationCase{"JumpBackExactlyJToFirst", Move::PrevJump, 100, 10, false, 10, 0},
-                      NavigationCase{"JumpBackFromJPlusOne", Move::PrevJump, 100, 10, false, 11, 1},
-                      NavigationCase{"JumpOfZeroStays", Move::NextJump, 100, 0, false, 40, 40},
-                      NavigationCase{"NegativeJumpStays", Move::PrevJump, 100, -5, false, 40, 40},
-                      NavigationCase{"HugeJumpDoesNotOverflow", Move::NextJump, 100, 2147483647, false, 5,
-                                     99},
-                      NavigationCase{"Plus1PageStepsOneInSpread", Move::Plus1Page, 6, 10, true, 0, 1},
-                      NavigationCase{"Minus1PageStepsOneInSpread", Move::Minus1Page, 6, 10, true, 3, 2}),
-    [](const auto& info) { return info.param.name; });
 
 // Follows a series of spread moves the way the window does, checking what each one shows: pairs,
 // the last entry alone, and round again; six entries start from a pairing shifted by one.
