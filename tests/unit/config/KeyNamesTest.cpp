@@ -52,7 +52,6 @@ TEST(CommandForCode, FirstCommandInDispatchOrderWinsAndEscapeAlwaysLeaves) {
 TEST(DefaultKeyCode, IniKeysInAnyCase) {
     EXPECT_EQ(DefaultKeyCode("changepicshowtypekey"), 18);
     EXPECT_EQ(DefaultKeyCode("NoSuchKey"), 0);
-    EXPECT_EQ(DefaultKeyCode(Command::ImgProcFormat), 112);
 }
 
 }  // namespace
