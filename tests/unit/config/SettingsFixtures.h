@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <optional>
 
 #include "config/SettingsFile.h"
 
@@ -44,9 +43,8 @@ inline const std::pair<const char*, const char*> kDefaultSections[] = {
     {"Extention", "Ext[0]=.bmp Ext[1]=.jpg Ext[2]=.jpeg Ext[3]=.png Ext[4]=.gif"}};
 
 // The default file with some lines replaced by those of `changed` ("Key=Value" separated by
-// spaces) and, unless `extensions` is null, another extension list; UTF-8 bytes with CR LF.
-inline QByteArray ExpectedFile(const QString& changed = {},
-                               const std::optional<QStringList>& extensions = std::nullopt) {
+// spaces); UTF-8 bytes with CR LF.
+inline QByteArray ExpectedFile(const QString& changed = {}) {
     const QStringList changes = changed.split(' ', Qt::SkipEmptyParts);
     QStringList lines;
     for (const auto& [section, text] : kDefaultSections) {
@@ -56,12 +54,6 @@ inline QByteArray ExpectedFile(const QString& changed = {},
                 if (change.section('=', 0, 0) == line.section('=', 0, 0)) line = change;
             lines.append(line);
         }
-        lines.append(QString());
-    }
-    if (extensions) {
-        lines.erase(lines.begin() + lines.indexOf("[Extention]") + 1, lines.end());
-        for (qsizetype i = 0; i < extensions->size(); ++i)
-            lines.append(QString("Ext[%1]=%2").arg(i).arg((*extensions)[i]));
         lines.append(QString());
     }
     return (lines.join("\r\n") + "\r\n").toUtf8();
