@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
-#include <QFile>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "../platform/FileBytes.h"
 #include "config/SettingsFile.h"
 
 namespace pictavo::testing_support {
@@ -57,16 +57,6 @@ inline QByteArray ExpectedFile(const QString& changed = {}) {
         lines.append(QString());
     }
     return (lines.join("\r\n") + "\r\n").toUtf8();
-}
-
-inline void WriteFileBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
-}
-
-inline QByteArray ReadFileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 // A settings file in a fresh folder, loaded as on a 1920 x 1080 screen.
