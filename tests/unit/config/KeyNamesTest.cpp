@@ -49,11 +49,5 @@ TEST(CommandForCode, FirstCommandInDispatchOrderWinsAndEscapeAlwaysLeaves) {
     EXPECT_EQ(CommandForCode(settings, kEscapeKey), Command::Exit);
 }
 
-TEST(DefaultKeyCode, IniKeysInAnyCase) {
-    EXPECT_EQ(DefaultKeyCode("changepicshowtypekey"), 18);
-    EXPECT_EQ(DefaultKeyCode("NoSuchKey"), 0);
-    EXPECT_EQ(DefaultKeyCode(Command::ImgProcFormat), 112);
-}
-
 }  // namespace
 }  // namespace pictavo

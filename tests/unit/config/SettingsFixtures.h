@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
-#include <QFile>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <optional>
 
+#include "../platform/FileBytes.h"
 #include "config/SettingsFile.h"
 
 namespace pictavo::testing_support {
@@ -44,9 +43,8 @@ inline const std::pair<const char*, const char*> kDefaultSections[] = {
     {"Extention", "Ext[0]=.bmp Ext[1]=.jpg Ext[2]=.jpeg Ext[3]=.png Ext[4]=.gif"}};
 
 // The default file with some lines replaced by those of `changed` ("Key=Value" separated by
-// spaces) and, unless `extensions` is null, another extension list; UTF-8 bytes with CR LF.
-inline QByteArray ExpectedFile(const QString& changed = {},
-                               const std::optional<QStringList>& extensions = std::nullopt) {
+// spaces); UTF-8 bytes with CR LF.
+inline QByteArray ExpectedFile(const QString& changed = {}) {
     const QStringList changes = changed.split(' ', Qt::SkipEmptyParts);
     QStringList lines;
     for (const auto& [section, text] : kDefaultSections) {
@@ -58,23 +56,7 @@ inline QByteArray ExpectedFile(const QString& changed = {},
         }
         lines.append(QString());
     }
-    if (extensions) {
-        lines.erase(lines.begin() + lines.indexOf("[Extention]") + 1, lines.end());
-        for (qsizetype i = 0; i < extensions->size(); ++i)
-            lines.append(QString("Ext[%1]=%2").arg(i).arg((*extensions)[i]));
-        lines.append(QString());
-    }
     return (lines.join("\r\n") + "\r\n").toUtf8();
-}
-
-inline void WriteFileBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
-}
-
-inline QByteArray ReadFileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 // A settings file in a fresh folder, loaded as on a 1920 x 1080 screen.

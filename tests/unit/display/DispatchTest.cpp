@@ -58,10 +58,16 @@ private:
 
 using Log = std::vector<std::string>;
 
-std::function<void(AppState&)> OneEntrySpread(std::int32_t index) {
-    return [index](AppState& s) {
-        s.ImageCount = 1, s.CurrentIndex = index, s.settings.ES2PS_Is2PageSpread = true;
+// Puts the show at `index`, in spread mode or not, with `count` entries in the list.
+std::function<void(AppState&)> At(std::int32_t index, bool spread = false, std::int32_t count = 5) {
+    return [=](AppState& s) {
+        s.ImageCount = count, s.CurrentIndex = index, s.settings.ES2PS_Is2PageSpread = spread;
     };
+}
+
+// The key-result line on, with `edit` applied to the settings.
+std::function<void(AppState&)> KeyLine(std::function<void(Settings&)> edit = [](Settings&) {}) {
+    return [=](AppState& s) { s.settings.IsShowKeyResult = true, edit(s.settings); };
 }
 
 class DispatchTest : public ::testing::Test {
@@ -103,33 +109,28 @@ INSTANTIATE_TEST_SUITE_P(
     Keys, DispatchTable,
     ::testing::Values(
         // A move handles pending events, then redraws from a fresh decode.
-        PressCase{"MoveRedrawsFromAFreshDecode", [](AppState&) {}, 39, {"events", "erase", "drop", "show 1"}, 1},
-        PressCase{"SpreadMoveBack", [](AppState& s) { s.CurrentIndex = 1, s.settings.ES2PS_Is2PageSpread = true; },
-                  37, {"events", "erase", "drop", "show 0+1"}, 0},
-        PressCase{"EscapeLeavesWhateverExitIsBoundTo", [](AppState& s) { s.settings.ExitKey = 66; }, kEscapeKey,
-                  {"hide"}, 0},
-        PressCase{"LeavingWritesNoKeyLine", [](AppState& s) { s.settings.IsShowKeyResult = true; }, 8, {"hide"}, 0},
-        // A code bound twice runs the earlier row: Next is tested before Prev, Exit first of all.
-        PressCase{"NextBeforePrev", [](AppState& s) { s.settings.PrevKey = 39; }, 39,
-                  {"events", "erase", "drop", "show 1"}, 1},
-        PressCase{"ExitBeforeAll", [](AppState& s) { s.settings.ExitKey = 39; }, 39, {"hide"}, 0},
+        PressCase{"MoveRedrawsFromAFreshDecode", At(0), 39, {"events", "erase", "drop", "show 1"}, 1},
+        PressCase{"SpreadMoveBack", At(1, true), 37, {"events", "erase", "drop", "show 0+1"}, 0},
+        PressCase{"LeavingWritesNoKeyLine", KeyLine(), 8, {"hide"}, 0},
         PressCase{"NoCodeRunsNothingEvenWhenACommandIsUnbound",
-                  [](AppState& s) { s.settings.IsShowKeyResult = true, s.settings.NextKey = 0; }, 0,
-                  {"strip", "show 0", "write "}, 0},
+                  KeyLine([](Settings& s) { s.NextKey = 0; }),
+                  0,
+                  {"strip", "show 0", "write "},
+                  0},
         // Image processing redraws the cached picture through the repaint binding.
-        PressCase{"GreyThroughRepaint", [](AppState& s) { s.CurrentIndex = 2; }, 113, {"erase", "show 2 proc1"}, 2},
-        PressCase{"FlipThroughRepaint", [](AppState& s) { s.CurrentIndex = 2; }, 121, {"erase", "show 2 proc9"}, 2},
+        PressCase{"FlipThroughRepaint", At(2), 121, {"erase", "show 2 proc9"}, 2},
         PressCase{"RepaintCodeBoundToAnEarlierRowRunsThatRow",
-                  [](AppState& s) { s.settings.RepaintKey = s.settings.NextKey; }, 113,
-                  {"events", "erase", "drop", "show 1 proc1"}, 1},
+                  [](AppState& s) { s.settings.RepaintKey = s.settings.NextKey; },
+                  113,
+                  {"events", "erase", "drop", "show 1 proc1"},
+                  1},
         // Exchange and show type toggle without moving or waiting.
-        PressCase{"ShowTypeToggle", [](AppState& s) { s.CurrentIndex = 3; }, 18, {"erase", "drop", "show 3+4"}, 3},
-        PressCase{"Exchange", [](AppState& s) { s.CurrentIndex = 3, s.settings.ES2PS_Is2PageSpread = true; }, 88,
-                  {"erase", "drop", "show 3+4"}, 3},
+        PressCase{"ShowTypeToggle", At(3), 18, {"erase", "drop", "show 3+4"}, 3},
+        PressCase{"Exchange", At(3, true), 88, {"erase", "drop", "show 3+4"}, 3},
         // Before the first entry in spread mode: nothing is shown, and the next move recovers.
-        PressCase{"PrevFromZeroInASpreadOfOne", OneEntrySpread(0), 37, {"events", "erase", "drop"}, -1},
-        PressCase{"RepaintAtMinusOne", OneEntrySpread(-1), 32, {"erase"}, -1},
-        PressCase{"NextFromMinusOne", OneEntrySpread(-1), 39, {"events", "erase", "drop", "show 0"}, 0}),
+        PressCase{"PrevFromZeroInASpreadOfOne", At(0, true, 1), 37, {"events", "erase", "drop"}, -1},
+        PressCase{"RepaintAtMinusOne", At(-1, true, 1), 32, {"erase"}, -1},
+        PressCase{"NextFromMinusOne", At(-1, true, 1), 39, {"events", "erase", "drop", "show 0"}, 0}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(DispatchTest, AKeyArrivingDuringTheWaitMovesFirstButARepeatIsDropped) {

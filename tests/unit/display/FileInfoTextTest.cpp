@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "../platform/FileBytes.h"
 #include "display/FileInfoText.h"
 
 using namespace pictavo;
@@ -34,15 +35,10 @@ TEST(FileInfoText, SizeIsRoundedDownTo128AndOnlyReadForTheFourthLine) {
     EXPECT_TRUE(ShowsSizeLine(4));
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const auto write = [&](const QString& name, int bytes) {
-        QFile f(dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(bytes, 'x'));
-        return f.fileName();
-    };
-    EXPECT_EQ(RoundedFileSize(write(QStringLiteral("a"), 1100)), 1024);
-    EXPECT_EQ(RoundedFileSize(write(QStringLiteral("b"), 100)), 0);
-    EXPECT_EQ(RoundedFileSize(write(QStringLiteral("c"), 256)), 256);
+    testing_support::WriteFileBytes(dir.filePath("a"), QByteArray(1100, 'x'));
+    EXPECT_EQ(RoundedFileSize(dir.filePath("a")), 1024);
+    testing_support::WriteFileBytes(dir.filePath("c"), QByteArray(256, 'x'));
+    EXPECT_EQ(RoundedFileSize(dir.filePath("c")), 256);
     // A file that has gone away reads as 0 rather than stopping the show.
     EXPECT_EQ(RoundedFileSize(dir.filePath(QStringLiteral("missing"))), 0);
     // A pipe named like a picture reads as 0 at once instead of waiting for a writer for ever.

@@ -9,81 +9,61 @@
 namespace pictavo {
 namespace {
 
-struct NavigationCase {
-    const char* name;
-    Move move;
-    std::int32_t count;
-    std::int32_t jump;
-    bool spread;
-    std::int32_t from;
-    std::int32_t to;
-};
-
-class NavigationTable : public ::testing::TestWithParam<NavigationCase> {};
-
-TEST_P(NavigationTable, LandsOnTheRightIndex) {
-    const NavigationCase& c = GetParam();
-    EXPECT_EQ(MovedIndex(c.move, c.from, c.count, c.jump, c.spread), c.to);
+// Wrapping at both ends, jumps that stop on the first or last entry before they wrap, and
+// the one-page steps of spread mode.
+TEST(MovedIndex, LandsOnTheRightIndex) {
+    struct Case {
+        const char* name;
+        Move move;
+        std::int32_t count, jump;
+        bool spread;
+        std::int32_t from, to;
+    };
+    const Case cases[] = {
+        {"SingleNextWrapsFromLast", Move::Next, 5, 10, false, 4, 0},
+        {"SinglePrevWrapsFromFirst", Move::Prev, 5, 10, false, 0, 4},
+        {"SpreadPrevFromOneLandsOnZero", Move::Prev, 5, 10, true, 1, 0},
+        {"JumpForwardStopsOnLast", Move::NextJump, 100, 10, false, 95, 99},
+        {"JumpForwardFromLastWraps", Move::NextJump, 100, 10, false, 99, 0},
+        {"JumpBackStopsOnFirst", Move::PrevJump, 100, 10, false, 5, 0},
+        {"JumpBackFromFirstWraps", Move::PrevJump, 100, 10, false, 0, 99},
+        {"JumpBackExactlyJToFirst", Move::PrevJump, 100, 10, false, 10, 0},
+        {"JumpBackFromJPlusOne", Move::PrevJump, 100, 10, false, 11, 1},
+        {"JumpOfZeroStays", Move::NextJump, 100, 0, false, 40, 40},
+        {"NegativeJumpStays", Move::PrevJump, 100, -5, false, 40, 40},
+        {"HugeJumpDoesNotOverflow", Move::NextJump, 100, 2147483647, false, 5, 99},
+        {"Plus1PageStepsOneInSpread", Move::Plus1Page, 6, 10, true, 0, 1},
+        {"Minus1PageStepsOneInSpread", Move::Minus1Page, 6, 10, true, 3, 2},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MovedIndex(c.move, c.from, c.count, c.jump, c.spread), c.to) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ends, NavigationTable,
-    ::testing::Values(NavigationCase{"SingleNextWrapsFromLast", Move::Next, 5, 10, false, 4, 0},
-                      NavigationCase{"SinglePrevWrapsFromFirst", Move::Prev, 5, 10, false, 0, 4},
-                      NavigationCase{"SpreadPrevFromOneLandsOnZero", Move::Prev, 5, 10, true, 1, 0},
-                      NavigationCase{"JumpForwardStopsOnLast", Move::NextJump, 100, 10, false, 95, 99},
-                      NavigationCase{"JumpForwardFromLastWraps", Move::NextJump, 100, 10, false, 99, 0},
-                      NavigationCase{"JumpBackStopsOnFirst", Move::PrevJump, 100, 10, false, 5, 0},
-                      NavigationCase{"JumpBackFromFirstWraps", Move::PrevJump, 100, 10, false, 0, 99},
-                      NavigationCase{"JumpBackExactlyJToFirst", Move::PrevJump, 100, 10, false, 10, 0},
-                      NavigationCase{"JumpBackFromJPlusOne", Move::PrevJump, 100, 10, false, 11, 1},
-                      NavigationCase{"JumpOfZeroStays", Move::NextJump, 100, 0, false, 40, 40},
-                      NavigationCase{"NegativeJumpStays", Move::PrevJump, 100, -5, false, 40, 40},
-                      NavigationCase{"HugeJumpDoesNotOverflow", Move::NextJump, 100, 2147483647, false, 5,
-                                     99},
-                      NavigationCase{"Plus1PageStepsOneInSpread", Move::Plus1Page, 6, 10, true, 0, 1},
-                      NavigationCase{"Minus1PageStepsOneInSpread", Move::Minus1Page, 6, 10, true, 3, 2}),
-    [](const auto& info) { return info.param.name; });
-
-// Follows a series of moves the way the window does, recording what each one shows.
-std::vector<std::optional<ShowRequest>> Walk(Move move, std::int32_t count, std::int32_t from, int steps) {
-    std::vector<std::optional<ShowRequest>> shown;
-    std::int32_t index = from;
-    for (int k = 0; k < steps; ++k) {
-        index = MovedIndex(move, index, count, 10, true);
-        shown.push_back(CurrentPosition(index, count, true));
+// Follows a series of spread moves the way the window does, checking what each one shows: pairs,
+// the last entry alone, and round again; six entries start from a pairing shifted by one.
+TEST(SpreadWalk, PairsThenTheLastEntryAloneInBothDirections) {
+    const auto pair = [](std::int32_t i) { return std::optional(ShowRequest{i, i + 1, true}); };
+    const auto alone = [](std::int32_t i) { return std::optional(ShowRequest{i, 0, false}); };
+    struct Case {
+        Move move;
+        std::int32_t count, from;
+        std::vector<std::optional<ShowRequest>> shown;
+    };
+    const Case cases[] = {{Move::Next, 5, 0, {pair(2), alone(4), pair(0)}},
+                          {Move::Prev, 5, 0, {pair(3), pair(1), pair(0)}},
+                          {Move::Next, 6, 1, {pair(3), alone(5), pair(0)}},
+                          {Move::Next, 1, 0, {alone(0), alone(0)}}};
+    for (const Case& c : cases) {
+        std::vector<std::optional<ShowRequest>> shown;
+        for (std::int32_t index = c.from; shown.size() < c.shown.size();) {
+            index = MovedIndex(c.move, index, c.count, 10, true);
+            shown.push_back(CurrentPosition(index, c.count, true));
+        }
+        EXPECT_EQ(shown, c.shown) << c.count << " entries from " << c.from;
     }
-    return shown;
 }
 
-ShowRequest Pair(std::int32_t i) {
-    return {i, i + 1, true};
-}
-ShowRequest Alone(std::int32_t i) {
-    return {i, 0, false};
-}
-
-TEST(SpreadWalk, FiveEntriesForwardEndsOnTheLastAlone) {
-    EXPECT_EQ(CurrentPosition(0, 5, true), Pair(0));
-    const std::vector<std::optional<ShowRequest>> expected{Pair(2), Alone(4), Pair(0)};
-    EXPECT_EQ(Walk(Move::Next, 5, 0, 3), expected);
-}
-
-TEST(SpreadWalk, FiveEntriesBackwardFromTheStart) {
-    const std::vector<std::optional<ShowRequest>> expected{Pair(3), Pair(1), Pair(0)};
-    EXPECT_EQ(Walk(Move::Prev, 5, 0, 3), expected);
-}
-
-TEST(SpreadWalk, SixEntriesAfterShiftingThePairingByOne) {
-    const std::int32_t shifted = MovedIndex(Move::Plus1Page, 0, 6, 10, true);
-    ASSERT_EQ(shifted, 1);
-    const std::vector<std::optional<ShowRequest>> expected{Pair(3), Alone(5), Pair(0)};
-    EXPECT_EQ(Walk(Move::Next, 6, shifted, 3), expected);
-}
-
-TEST(SpreadWalk, OneEntryShowsItAloneAndPrevShowsNothingUntilNext) {
-    EXPECT_EQ(CurrentPosition(0, 1, true), Alone(0));
-    EXPECT_EQ(Walk(Move::Next, 1, 0, 2), (std::vector<std::optional<ShowRequest>>{Alone(0), Alone(0)}));
+TEST(SpreadWalk, PrevFromTheOnlyEntryShowsNothingUntilNext) {
     const std::int32_t back = MovedIndex(Move::Prev, 0, 1, 10, true);
     EXPECT_EQ(back, -1);
     EXPECT_EQ(CurrentPosition(back, 1, true), std::nullopt);
@@ -91,7 +71,7 @@ TEST(SpreadWalk, OneEntryShowsItAloneAndPrevShowsNothingUntilNext) {
 }
 
 TEST(CurrentPositionTest, SwitchingToSpreadDoesNotAlignToEven) {
-    EXPECT_EQ(CurrentPosition(5, 10, true), Pair(5));
+    EXPECT_EQ(CurrentPosition(5, 10, true), (ShowRequest{5, 6, true}));
     EXPECT_EQ(CurrentPosition(5, 10, false), (ShowRequest{5, 6, false}));
     EXPECT_EQ(CurrentPosition(10, 10, false), std::nullopt);
 }

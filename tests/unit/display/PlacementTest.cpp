@@ -4,38 +4,31 @@
 
 using namespace pictavo;
 
-struct PlaceCase {
-    int type, w, h, W, H;
-    PictureRect expected;
-};
-
-class PlacePictureTest : public testing::TestWithParam<PlaceCase> {};
-
-TEST_P(PlacePictureTest, GivesTheDesignedRectangle) {
-    const PlaceCase& c = GetParam();
-    const auto rect = PlacePicture(c.w, c.h, c.W, c.H, c.type);
-    ASSERT_TRUE(rect.has_value());
-    EXPECT_EQ(*rect, c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, PlacePictureTest,
-    testing::Values(
+TEST(PlacePicture, GivesTheDesignedRectangle) {
+    struct Case {
+        int type, w, h, W, H;
+        PictureRect expected;
+    };
+    const Case cases[] = {
         // Natural size, centred; halves truncate toward zero for pictures larger than the area.
-        PlaceCase{0, 800, 600, 1024, 768, {112, 84, 912, 684}},
-        PlaceCase{0, 2001, 1501, 1024, 768, {-488, -366, 1513, 1135}},
+        {0, 800, 600, 1024, 768, {112, 84, 912, 684}},
+        {0, 2001, 1501, 1024, 768, {-488, -366, 1513, 1135}},
         // Always fit, both branches, and the equal-ratio case on the taller branch.
-        PlaceCase{3, 800, 600, 1280, 1024, {0, 32, 1280, 992}},
-        PlaceCase{3, 600, 800, 1024, 768, {224, 0, 800, 768}},
-        PlaceCase{3, 3, 1, 1000, 1000, {0, 333, 1000, 666}},
-        PlaceCase{3, 1024, 768, 1024, 768, {0, 0, 1024, 768}},
+        {3, 800, 600, 1280, 1024, {0, 32, 1280, 992}},
+        {3, 600, 800, 1024, 768, {224, 0, 800, 768}},
+        {3, 3, 1, 1000, 1000, {0, 333, 1000, 666}},
+        {3, 1024, 768, 1024, 768, {0, 0, 1024, 768}},
         // Shrink only what does not fit; enlarge what is smaller in either direction.
-        PlaceCase{1, 100, 100, 1024, 768, {462, 334, 562, 434}},
-        PlaceCase{1, 2048, 768, 1024, 768, {0, 192, 1024, 576}},
-        PlaceCase{2, 100, 100, 1024, 768, {128, 0, 896, 768}},
-        PlaceCase{2, 2000, 100, 1024, 768, {0, 358, 1024, 409}},
-        PlaceCase{2, 2000, 1000, 1024, 768, {-488, -116, 1512, 884}},
-        PlaceCase{3, 100, 100, 1024, 768, {128, 0, 896, 768}}));
+        {1, 100, 100, 1024, 768, {462, 334, 562, 434}},
+        {1, 2048, 768, 1024, 768, {0, 192, 1024, 576}},
+        {2, 100, 100, 1024, 768, {128, 0, 896, 768}},
+        {2, 2000, 100, 1024, 768, {0, 358, 1024, 409}},
+        {2, 2000, 1000, 1024, 768, {-488, -116, 1512, 884}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PlacePicture(c.w, c.h, c.W, c.H, c.type), std::optional(c.expected))
+            << c.type << ": " << c.w << "x" << c.h;
+}
 
 TEST(PlacePicture, UnknownTypeGivesNoRectangle) {
     EXPECT_FALSE(PlacePicture(10, 10, 100, 100, 4).has_value());
@@ -49,7 +42,8 @@ TEST(FitPicture, EmptyPictureOrAreaGivesAnEmptyRectangle) {
     EXPECT_TRUE(FitPicture(100000, 1, 1000, 1000).IsEmpty());
 }
 
-TEST(NaturalSizeCrop, KeepsOnePixelOfContextAroundTheVisiblePart) {
+// Only what shows is cropped from the picture, with one pixel of context where the picture goes on.
+TEST(NaturalSizeCrop, KeepsOnePixelOfContextInsideThePicture) {
     // 2001 x 1501 at (-488, -366) in 1024 x 768: columns 488..1511, rows 366..1133 show.
     const auto crop = NaturalSizeCrop({-488, -366, 1513, 1135}, 2001, 1501, 1024, 768);
     ASSERT_TRUE(crop.has_value());
@@ -57,19 +51,13 @@ TEST(NaturalSizeCrop, KeepsOnePixelOfContextAroundTheVisiblePart) {
     EXPECT_EQ(crop->source, (PictureRect{487, 365, 1513, 1135}));
     EXPECT_EQ(crop->innerX, 1);
     EXPECT_EQ(crop->innerY, 1);
-}
-
-TEST(NaturalSizeCrop, StopsAtThePictureEdges) {
-    // Entirely visible: the crop is the picture itself.
-    const auto whole = NaturalSizeCrop({112, 84, 912, 684}, 800, 600, 1024, 768);
-    ASSERT_TRUE(whole.has_value());
-    EXPECT_EQ(whole->source, (PictureRect{0, 0, 800, 600}));
-    EXPECT_EQ(whole->innerX, 0);
-    // Sticking out only to the right and bottom.
+    // Entirely visible; sticking out only to the right and bottom; outside the area altogether.
+    EXPECT_EQ(NaturalSizeCrop({112, 84, 912, 684}, 800, 600, 1024, 768).value().source,
+              (PictureRect{0, 0, 800, 600}));
     const auto corner = NaturalSizeCrop({10, 10, 210, 210}, 200, 200, 100, 100);
     ASSERT_TRUE(corner.has_value());
     EXPECT_EQ(corner->visible, (PictureRect{0, 0, 90, 90}));
     EXPECT_EQ(corner->source, (PictureRect{0, 0, 91, 91}));
-    // Outside the area altogether.
+    EXPECT_EQ(corner->innerX, 0);
     EXPECT_FALSE(NaturalSizeCrop({100, 0, 200, 50}, 100, 50, 100, 100).has_value());
 }

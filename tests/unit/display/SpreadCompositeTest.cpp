@@ -10,12 +10,9 @@ namespace {
 
 Bitmap Uniform(int w, int h, std::uint8_t b, std::uint8_t g, std::uint8_t r) {
     Bitmap picture(w, h, 32);
+    const std::uint8_t bgr[] = {b, g, r};
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            picture.Row(y)[x * 4] = b;
-            picture.Row(y)[x * 4 + 1] = g;
-            picture.Row(y)[x * 4 + 2] = r;
-        }
+        for (int x = 0; x < w; ++x) std::memcpy(picture.Row(y) + x * 4, bgr, 3);
     return picture;
 }
 

@@ -56,6 +56,36 @@ double Middle(int i, double p0, double p1) {
     return ((p1 - i) + (p0 - i)) / 2;
 }
 
+// The mean over each target pixel's footprint: of the source pixels as flat squares, or
+// (`surface`) of the bilinear surface between the pixel centres, half a pixel further on.
+Bitmap AreaMean(const Bitmap& source, int width, int height, bool surface) {
+    Work w(source, width, height);
+    const double sx = double(w.Ws()) / width, sy = double(w.Hs()) / height;
+    const double area = double(w.Ws() * w.Hs()) / width / height;
+    const double divisor = surface ? area : float(area);  // the flat mean divides by a float
+    const double shift = surface ? 0.5 : 0, end = surface ? 0.500001 : 0.000001;
+    for (int y = 0; y < height; ++y) {
+        const double y0 = y * sy - shift, y1 = (y + 1) * sy - end;
+        for (int x = 0; x < width; ++x) {
+            const double x0 = x * sx - shift, x1 = (x + 1) * sx - end;
+            double sum[3] = {0, 0, 0};
+            for (int j = int(std::floor(y0)); j <= int(std::floor(y1)); ++j) {
+                for (int i = int(std::floor(x0)); i <= int(std::floor(x1)); ++i) {
+                    const double wx = Weight(i, x0, x1), cx = Middle(i, x0, x1);
+                    const double wy = Weight(j, y0, y1), cy = Middle(j, y0, y1);
+                    for (int ch = 0; ch < 3; ++ch) {
+                        const Cell k = CellAt(w, i, j, ch);
+                        const double value = surface ? k.b * cx + k.d * cx * cy + k.c * cy + k.a : k.a;
+                        sum[ch] += (wx * wy) * value;
+                    }
+                }
+            }
+            for (int ch = 0; ch < 3; ++ch) w.out[y][x * 3 + ch] = ToByte(sum[ch] / divisor);
+        }
+    }
+    return std::move(w.result);
+}
+
 }  // namespace
 
 Bitmap Bilinear(const Bitmap& source, int width, int height) {
@@ -79,50 +109,11 @@ Bitmap Bilinear(const Bitmap& source, int width, int height) {
 }
 
 Bitmap Integral(const Bitmap& source, int width, int height) {
-    Work w(source, width, height);
-    const double sx = double(w.Ws()) / width, sy = double(w.Hs()) / height;
-    const float area = float(double(w.Ws() * w.Hs()) / width / height);
-    for (int y = 0; y < height; ++y) {
-        const double y0 = y * sy, y1 = (y + 1) * sy - 0.000001;
-        for (int x = 0; x < width; ++x) {
-            const double x0 = x * sx, x1 = (x + 1) * sx - 0.000001;
-            double sum[3] = {0, 0, 0};
-            for (int j = int(std::floor(y0)); j <= int(std::floor(y1)); ++j) {
-                for (int i = int(std::floor(x0)); i <= int(std::floor(x1)); ++i) {
-                    EXPECT_TRUE(i >= 0 && i < w.Ws() && j >= 0 && j < w.Hs());
-                    const double wx = Weight(i, x0, x1), wy = Weight(j, y0, y1);
-                    for (int ch = 0; ch < 3; ++ch) sum[ch] += wx * wy * w.in[j][i * 3 + ch];
-                }
-            }
-            for (int ch = 0; ch < 3; ++ch) w.out[y][x * 3 + ch] = ToByte(sum[ch] / area);
-        }
-    }
-    return std::move(w.result);
+    return AreaMean(source, width, height, false);
 }
 
 Bitmap BilinearIntegral(const Bitmap& source, int width, int height) {
-    Work w(source, width, height);
-    const double sx = double(w.Ws()) / width, sy = double(w.Hs()) / height;
-    const double area = double(w.Ws() * w.Hs()) / width / height;
-    for (int y = 0; y < height; ++y) {
-        const double y0 = y * sy - 0.5, y1 = (y + 1) * sy - 0.500001;
-        for (int x = 0; x < width; ++x) {
-            const double x0 = x * sx - 0.5, x1 = (x + 1) * sx - 0.500001;
-            double sum[3] = {0, 0, 0};
-            for (int j = int(std::floor(y0)); j <= int(std::floor(y1)); ++j) {
-                for (int i = int(std::floor(x0)); i <= int(std::floor(x1)); ++i) {
-                    const double wx = Weight(i, x0, x1), cx = Middle(i, x0, x1);
-                    const double wy = Weight(j, y0, y1), cy = Middle(j, y0, y1);
-                    for (int ch = 0; ch < 3; ++ch) {
-                        const Cell k = CellAt(w, i, j, ch);
-                        sum[ch] += (wx * wy) * (k.b * cx + k.d * cx * cy + k.c * cy + k.a);
-                    }
-                }
-            }
-            for (int ch = 0; ch < 3; ++ch) w.out[y][x * 3 + ch] = ToByte(sum[ch] / area);
-        }
-    }
-    return std::move(w.result);
+    return AreaMean(source, width, height, true);
 }
 
 void Blur(Bitmap& bitmap, int radius) {

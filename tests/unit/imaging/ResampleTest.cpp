@@ -41,12 +41,6 @@ TEST(Resample, KnownRowsOfOneLine) {
     EXPECT_EQ(Channel0(ResampleBilinearIntegral(Grey({{0, 100}}), 2, 1)), (std::vector<int>{12, 87}));
 }
 
-TEST(Resample, SameSizeKeepsPixelsWithBilinearAndIntegral) {
-    const Bitmap source = RandomBitmap(13, 7, 32, 1);
-    EXPECT_TRUE(SameBytes(ToBits24(source), ResampleBilinear(source, 13, 7)));
-    EXPECT_TRUE(SameBytes(ToBits24(source), ResampleIntegral(source, 13, 7)));
-}
-
 // The footprints of the area methods fall 0.000001 source pixels short on each axis; enlarged
 // a thousand times that is 0.1 % of each weight, and 255 becomes 254.49... At ordinary
 // enlargements the shortfall is far below half a level.
@@ -60,8 +54,6 @@ TEST(Resample, OnePixelSourceFillsTheTarget) {
             EXPECT_EQ((std::vector<int>{bilinear.Row(y)[3 * x + 1], area.Row(y)[3 * x],
                                         combined.Row(y)[3 * x + 2]}),
                       (std::vector<int>{255, 254, 254}));
-    const Bitmap small = ResampleBilinearIntegral(one, 7, 5);
-    for (int y = 0; y < 5; ++y) EXPECT_EQ(Channel0(small, y), std::vector<int>(7, 255));
 }
 
 TEST_P(EveryResampler, EmptySourceRaisesTheAssertion) {

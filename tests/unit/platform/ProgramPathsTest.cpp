@@ -13,7 +13,6 @@ TEST(ChooseProgramFile, BesideTheProgramWhenItsFolderIsWritableElseUnderThePerUs
     EXPECT_EQ(ChooseProgramFile("/opt/pv", true, "/home/u/.config", "pictavo.ini"), "/opt/pv/pictavo.ini");
     EXPECT_EQ(ChooseProgramFile("/opt/pv", false, "/home/u/.config", "pictavo.ini"),
               "/home/u/.config/pictavo/pictavo.ini");
-    EXPECT_EQ(ChooseProgramFile("/opt/pv", false, "/home/u/.cache", "tmp"), "/home/u/.cache/pictavo/tmp");
 }
 
 // An installed bin folder finds ../lib/pictavo whatever it holds (/usr/bin has ld.so); a

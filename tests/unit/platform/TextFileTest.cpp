@@ -7,10 +7,14 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "FileBytes.h"
 #include "platform/TextFile.h"
 
 namespace pictavo {
 namespace {
+
+using testing_support::ReadFileBytes;
+using testing_support::WriteFileBytes;
 
 class SplitLinesTest : public testing::TestWithParam<std::pair<const char*, QStringList>> {};
 
@@ -26,24 +30,11 @@ INSTANTIATE_TEST_SUITE_P(
                     std::pair{"a\r\n\r\nb", QStringList{"a", "", "b"}},
                     std::pair{"a\n\rb", QStringList{"a", "", "b"}}, std::pair{"\r\n", QStringList{""}}));
 
-TEST(JoinLinesCrLf, EndsEveryLineWithCrLfInUtf8) {
-    EXPECT_EQ(JoinLinesCrLf({"[System]", "名=値", ""}),
-              QByteArray("[System]\r\n") + QStringLiteral("名=値").toUtf8() + "\r\n\r\n");
-    EXPECT_EQ(JoinLinesCrLf({}), QByteArray());
-}
-
 // Files in a fresh folder; `file_` holds kOld at the start.
 class TextFileTest : public testing::Test {
 protected:
     static constexpr char kOld[] = "old contents that are longer than the new ones";
-    void SetUp() override {
-        QFile file(file_);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(kOld) == qint64(sizeof kOld - 1));
-    }
-    QByteArray Read(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    void SetUp() override { WriteFileBytes(file_, kOld); }
 
     QTemporaryDir dir_;
     QString file_ = dir_.filePath("pictavo.ini");
@@ -63,10 +54,13 @@ TEST_F(TextFileTest, ReadingRefusesMissingFoldersAndFilesAboveTheLimitBeforeRead
 
 TEST_F(TextFileTest, WritingReplacesTheOldFileAndLeavesNothingElse) {
     WriteFileAtomically(file_, "new\r\n");
-    EXPECT_EQ(Read(file_), QByteArray("new\r\n"));
+    EXPECT_EQ(ReadFileBytes(file_), QByteArray("new\r\n"));
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"pictavo.ini"});
+    // No temporary file can be made, or a folder stands where the file would go.
     EXPECT_THROW(WriteFileAtomically(dir_.filePath("missing-folder/list.lst"), "x"), ETextFileWrite);
-    EXPECT_FALSE(QFile::exists(dir_.filePath("missing-folder/list.lst")));
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("sub"));
+    EXPECT_THROW(WriteFileAtomically(dir_.filePath("sub"), "x"), ETextFileWrite);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"pictavo.ini"});
 }
 
 TEST_F(TextFileTest, WritingKeepsThePermissionsOfTheOldFileAndFollowsALink) {
@@ -75,7 +69,7 @@ TEST_F(TextFileTest, WritingKeepsThePermissionsOfTheOldFileAndFollowsALink) {
     ASSERT_TRUE(QFile::link(file_, link));
     WriteFileAtomically(link, "new");
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(Read(file_), QByteArray("new"));
+    EXPECT_EQ(ReadFileBytes(file_), QByteArray("new"));
     EXPECT_EQ(QFile::permissions(file_) & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
 }
 
