@@ -4,6 +4,7 @@
 #include <exception>
 #include <filesystem>
 
+#include "ArchiveMaker.h"
 #include "PictureWriters.h"
 #include "config/SettingsFile.h"
 #include "platform/TextFile.h"
@@ -110,6 +111,25 @@ void ListFileSeeds() {
 
 }  // namespace
 
+// Every kind the modules read, each with a nested member, a member that climbs out and a link
+// (the formats that cannot hold one leave it out).
+void ArchiveSeeds() {
+    using test::Format;
+    using test::Member;
+    const std::vector<Member> members{
+        {"a/p.jpg", "\xFF\xD8\xFF"}, {"../x.jpg", "x"}, {"l.jpg", "", Member::Symlink, "/etc"}};
+    const std::pair<Format, const char*> kinds[] = {
+        {Format::Zip, "zip"},   {Format::SevenZip, "7z"}, {Format::Tar, "tar"},
+        {Format::TarGz, "tgz"}, {Format::Cpio, "cpio"},   {Format::LoneGz, "jpg.gz"},
+        {Format::Lha, "lzh"},   {Format::Cab, "cab"},     {Format::Rar, "rar"}};
+    std::filesystem::create_directories(root / "archive");
+    for (const auto& [format, extension] : kinds) {
+        const bool plainFiles = format == Format::Lha || format == Format::Cab || format == Format::Rar;
+        const std::vector<Member> seed = plainFiles ? std::vector<Member>{members[0]} : members;
+        test::WriteArchive((root / "archive" / (std::string("seed.") + extension)).string(), format, seed);
+    }
+}
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
@@ -120,6 +140,7 @@ int main(int argc, char** argv) {
         PictureSeeds();
         TextSeeds();
         ListFileSeeds();
+        ArchiveSeeds();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
