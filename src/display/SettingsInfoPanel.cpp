@@ -11,6 +11,7 @@
 #include <array>
 
 #include "config/KeyNames.h"
+#include "config/SetupConversions.h"
 #include "display/OverlayRules.h"
 
 namespace pictavo {
@@ -193,11 +194,11 @@ bool SettingsInfoPanel::eventFilter(QObject* watched, QEvent* event) {
 bool SettingsInfoPanel::FilterKey(QLineEdit* edit, QKeyEvent* event) {
     const QString text = event->text();
     if (text.size() != 1) return false;
-    const int length = static_cast<int>(edit->text().size() - edit->selectedText().size());
-    const TypedChar verdict =
-        FilterTypedChar(text[0], length, edit == interval_ ? kIntervalDigits : kJumpDigits);
-    if (verdict == TypedChar::Accept) return false;
-    if (verdict == TypedChar::RefuseWithBeep) emit TypingRefused();
+    const TypedCharacter verdict =
+        JudgeTypedCharacter(text[0], static_cast<int>(edit->text().size()), edit->hasSelectedText(),
+                            edit == interval_ ? kIntervalDigits : kJumpDigits);
+    if (verdict == TypedCharacter::Take) return false;
+    if (verdict == TypedCharacter::DropWithBeep) emit TypingRefused();
     return true;
 }
 

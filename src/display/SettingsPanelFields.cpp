@@ -52,10 +52,4 @@ void ApplySettingsPanel(SettingsPanelFields& fields, Settings& settings) {
     settings.InputPassword = fields.password;
 }
 
-TypedChar FilterTypedChar(QChar c, int length, int maxDigits) {
-    if (c >= u'0' && c <= u'9') return length >= maxDigits ? TypedChar::RefuseWithBeep : TypedChar::Accept;
-    if (c.category() == QChar::Other_Control) return TypedChar::Accept;
-    return TypedChar::Refuse;
-}
-
 }  // namespace pictavo

@@ -35,12 +35,4 @@ void ApplySettingsPanel(SettingsPanelFields& fields, Settings& settings);
 inline constexpr int kIntervalDigits = 9;
 inline constexpr int kJumpDigits = 4;
 
-enum class TypedChar { Accept, Refuse, RefuseWithBeep };
-
-// Whether the number field takes the typed character `c` when its text would be `length`
-// characters long without the selection that the character replaces. Digits are taken up to
-// `maxDigits`; a digit beyond that beeps; control characters (backspace, shortcuts) pass;
-// anything else is refused quietly.
-TypedChar FilterTypedChar(QChar c, int length, int maxDigits);
-
 }  // namespace pictavo

@@ -73,12 +73,4 @@ TEST(SettingsPanelFields, ApplyStoresWhatTheFieldsHold) {
     EXPECT_EQ(FillSettingsPanel(odd).stretchAlgorithm, -1);
 }
 
-TEST(SettingsPanelFields, TypingTakesDigitsUpToTheLimitAndBeepsBeyond) {
-    EXPECT_EQ(FilterTypedChar(u'5', 8, kIntervalDigits), TypedChar::Accept);
-    EXPECT_EQ(FilterTypedChar(u'5', 9, kIntervalDigits), TypedChar::RefuseWithBeep);
-    EXPECT_EQ(FilterTypedChar(u'\b', 9, kIntervalDigits), TypedChar::Accept);
-    EXPECT_EQ(FilterTypedChar(u'a', 0, kIntervalDigits), TypedChar::Refuse);
-    EXPECT_EQ(FilterTypedChar(u'-', 0, kJumpDigits), TypedChar::Refuse);
-}
-
 }  // namespace
