@@ -1,40 +1,28 @@
-// The roads into a slideshow, driven through the launcher as the user drives them.
-#include <QDir>
-#include <QFile>
-#include <QMimeData>
+// The launcher and the roads into a slideshow, driven as the user drives them, with the
+// about box, the settings road and the start and end of the program.
+#include <QAction>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "../../unit/archive/ArchiveMaker.h"
+#include "../RecordingDialogs.h"
+#include "PictureWriters.h"
 #include "RecordingHost.h"
+#include "app/ScreenPlacement.h"
 
 namespace pictavo {
-
-namespace {
 
 const QString kNothingFound = "エラー: 対応画像が見つかりません";
 const QString kExtractFailed = "エラー: ファイルの展開に失敗しました";
 
-void MakeFiles(const QString& root, const QStringList& names) {
-    for (const QString& name : names) {
-        QDir().mkpath(QFileInfo(root + "/" + name).path());
-        QFile file(root + "/" + name);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
+std::string Bmp(int width) {
+    const Bytes bytes = MakeBmp(
+        {.width = width, .height = 2, .pixels = PackBmpRows(Colours(width * 2, 0xFF0000), width, 24, false)});
+    return std::string(bytes.begin(), bytes.end());
 }
-
-// Drops `urls` on `target` as a file manager would; returns whether the drag was welcomed.
-bool Drop(QWidget* target, const QList<QUrl>& urls) {
-    QMimeData data;
-    data.setUrls(urls);
-    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &enter);
-    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &drop);
-    return enter.isAccepted();
-}
-
-}  // namespace
 
 class Form_mainTest : public QObject {
     Q_OBJECT
@@ -53,7 +41,6 @@ private slots:
         const QString root = pictures.path();
         QCOMPARE(program.State().ImageList,
                  (QStringList{root + "/A.png", root + "/b.jpg", root + "/sub/c.GIF"}));
-        QCOMPARE(program.State().ImageCount, 3);
         QCOMPARE(program.State().LastFolder, root);
         QVERIFY(!program.launcher->isVisible() && !program.launcher->isEnabled());
         QVERIFY(!program.loading->isVisible());
@@ -185,6 +172,119 @@ private slots:
         QVERIFY(program.display->isVisible());
         program.EndSlideshow();
         QVERIFY(program.fileselect->isEnabled());
+    }
+
+    // Its pictures are listed in order, each one shown is extracted into the temporary folder,
+    // and leaving the slideshow empties that folder.
+    void droppedZipShowsItsPicturesAndLeavesNothingBehind() {
+        QTemporaryDir work;
+        const QString zip = work.filePath("pictures.zip");
+        QVERIFY(test::WriteArchive(
+            zip.toStdString(), test::Format::Zip,
+            {{"z.bmp", Bmp(3)}, {"b/a.bmp", Bmp(2)}, {"a/B.bmp", Bmp(1)}, {"notes.txt", "-"}}));
+        TestProgram program({}, Settings(), PICTAVO_MODULE_DIR);
+        AppState& state = program.State();
+        state.TempFolder = work.filePath("tmp");
+        QDir().mkpath(state.TempFolder + "/stale");  // left by a run that was killed
+
+        program.launcher->OpenDroppedPath(zip);
+        QTRY_VERIFY(program.display->isVisible());
+        QCOMPARE(state.ImageList, (QStringList{"a/B.bmp", "b/a.bmp", "z.bmp"}));
+        QCOMPARE(state.SourceKind, 1);
+        QCOMPARE(state.PictureWidth, 1);
+        QVERIFY(QFileInfo::exists(state.TempFolder + "/a/B.bmp"));
+        QVERIFY(!QFileInfo::exists(state.TempFolder + "/stale"));
+
+        QTest::keyClick(program.display.get(), Qt::Key_Right);
+        QTRY_COMPARE(state.PictureWidth, 2);
+        QTest::keyClick(program.display.get(), Qt::Key_Escape);
+        QTRY_VERIFY(!program.display->isVisible());
+        QVERIFY(QDir(state.TempFolder).exists());
+        QVERIFY(QDir(state.TempFolder)
+                    .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
+        QVERIFY(program.host.messages.isEmpty());
+    }
+
+    // The launcher opens where it was when the program last ended; a first start uses 0, 0.
+    void settingsAndLauncherPositionAreKeptAcrossRuns() {
+        TestProgram first;
+        first.launcher->show();
+        QCOMPARE(first.launcher->pos(), QPoint(0, 0));
+        first.launcher->move(33, 44);
+        first.State().settings.SlideInterval = 777;
+        first.Exit();
+        QVERIFY(first.host.saved.has_value());
+        QCOMPARE(QPoint(first.host.saved->Left, first.host.saved->Top), QPoint(33, 44));
+        QCOMPARE(first.host.saved->SlideInterval, 777);
+        TestProgram later({}, *first.host.saved);
+        later.launcher->show();
+        QCOMPARE(later.launcher->pos(), QPoint(33, 44));
+    }
+
+    void unsupportedLoadExtensionIsResetWithAWarning() {
+        Settings settings;
+        settings.LoadExtensions = {".jpg", ".pic"};
+        TestProgram program({}, settings);
+        QCOMPARE(program.host.messages,
+                 QStringList{"注意: 「読み込む画像の拡張子」の設定はクリアされました"});
+        QCOMPARE(program.State().settings.LoadExtensions,
+                 (QStringList{".jpg", ".jpeg", ".bmp", ".png", ".gif"}));
+        QCOMPARE(program.State().SupportedExtensions, (QStringList{".bmp", ".gif", ".jpeg", ".jpg", ".png"}));
+    }
+
+    // The about box and the settings dialog (which edits the launcher's own settings) keep the
+    // launcher disabled until they close.
+    void dialogsDisableTheLauncherUntilTheyClose() {
+        Settings settings;
+        settings.JumpNumber = 42;
+        TestProgram program({}, settings);
+        program.launcher->show();
+        program.launcher->mmenu_help_aboutClick();
+        Form_about& about = *program.about;
+        QVERIFY(about.isVisible() && !program.launcher->isEnabled());
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        QCOMPARE(about.frameGeometry().topLeft(), CentredPosition(screen, about.size()));
+        QTest::mouseClick(about.findChild<QPushButton*>("Button_ok"), Qt::LeftButton);
+        QVERIFY(!about.isVisible() && program.launcher->isEnabled());
+
+        program.launcher->mmenu_setupClick();
+        Form_setup& setup = *program.setup;
+        QVERIFY(setup.isVisible() && !program.launcher->isEnabled());
+        auto* jump = setup.findChild<QLineEdit*>("Edit_jumpnum");
+        QCOMPARE(jump->text(), QString("42"));
+        jump->setText("9");
+        QTest::mouseClick(setup.findChild<QPushButton*>("Button_ok"), Qt::LeftButton);
+        QVERIFY(!setup.isVisible() && program.launcher->isEnabled());
+        QCOMPARE(program.State().settings.JumpNumber, 9);
+    }
+
+    // With no archiver modules in the program folder the archive entry stays disabled.
+    void readmeIsOpenedFromTheProgramFolder() {
+        TestProgram program;
+        QVERIFY(!program.launcher->findChild<QAction*>("mmenu_slide_archive")->isEnabled());
+        program.launcher->mmenu_help_readmeClick();
+        QCOMPARE(program.host.opened, QStringList{"/opt/pictavo/readme.txt"});
+        QVERIFY(program.host.messages.isEmpty());
+
+        program.host.openSucceeds = false;
+        program.launcher->mmenu_help_readmeClick();
+        QCOMPARE(program.host.messages, QStringList{"エラー: readme.txtのオープンに失敗しました。"});
+    }
+
+    void argloadTimerHidesTheLauncherOnceASlideshowIsVisible() {
+        TestProgram program;
+        program.launcher->show();
+        program.launcher->StartArgloadTimer();
+        program.display->show();
+        QTRY_VERIFY(!program.launcher->isVisible());
+    }
+
+    void placementAndDialogFilterHelpers() {
+        QCOMPARE(CentredPosition(QSize(100, 100), QSize(301, 101)),
+                 QPoint(-100, 0));  // truncated toward zero
+        QCOMPARE(FolderPickerGeometry(QSize(1000, 800)), QRect(333, 267, 333, 266));
+        QCOMPARE(QtFilterList("形式|*.zip;*.jar|全てのファイル|*").join(";;"),
+                 QString("形式 (*.zip *.jar);;全てのファイル (*)"));
     }
 };
 

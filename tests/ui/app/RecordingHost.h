@@ -28,7 +28,7 @@ public:
         pickerStartedAt = initialFolder;
         return folderToChoose;
     }
-    QString ChooseArchive(QWidget*, const QString&) override { return archiveToChoose; }
+    QString ChooseArchive(QWidget*, const QString&) override { return {}; }
     bool OpenDocument(const QString& path) override { return opened.append(path), openSucceeds; }
     QString ProgramFolder() override { return programFolder; }
     void RequestQuit() override { ++quitRequests; }
@@ -39,11 +39,10 @@ public:
     int beeps = 0;
     QString folderToChoose;
     QString pickerStartedAt;
-    QString archiveToChoose;
     QStringList opened;
     bool openSucceeds = true;
     int quitRequests = 0;
-    QString programFolder = "/opt/pictavo";  // no archiver modules there
+    QString programFolder;
 };
 
 // The launcher and the windows after it, destroyed in the reverse order of creation.
@@ -53,8 +52,6 @@ struct TestProgram {
                          const QString& programFolder = "/opt/pictavo") {
         host.settings = settings;
         host.programFolder = programFolder;
-        if (host.settings.LoadExtensions.isEmpty())
-            host.settings.LoadExtensions = {".bmp", ".jpg", ".jpeg", ".png", ".gif"};
         launcher = std::make_unique<Form_main>(host, plugins, arguments);
         loading = std::make_unique<Form_loading>(launcher->State());
         display = std::make_unique<Form_disp>(launcher->State());

@@ -18,8 +18,7 @@ namespace pictavo {
 class Form_setupTest : public QObject {
     Q_OBJECT
 
-    // Every setting the dialog edits away from its default, so a control that Fill or Store
-    // misses shows up as a changed line.
+    // Every setting the dialog edits, away from its default.
     static Settings Unusual() {
         Settings s;
         for (bool Settings::*flag : {&Settings::IsGetSubDirectory,   &Settings::IsUseFileSizeFilter,
@@ -73,26 +72,16 @@ class Form_setupTest : public QObject {
     static QStringList Lines(const Settings& settings) { return SettingsToIni(settings).ToLines(); }
 
 private slots:
+    // Filled from the unusual settings and stored into a fresh record: a control that Fill or
+    // Store misses leaves a default behind.
     void fillAndStoreRoundTripOverAllTabs() {
         const Settings unusual = Unusual();
         Dialog dialog(unusual);
-        QCOMPARE(dialog.form.size(), QSize(551, 551));
-        QCOMPARE(dialog.Edit("Edit_lc_fs_max")->text(), QString("3000"));
-        QCOMPARE(dialog.Find<QLabel>("Label_bg_g")->text(), QString("32"));
         QCOMPARE(dialog.Key(0)->itemText(47), QString("ﾏｳｽ左"));
         QCOMPARE(dialog.Key(1)->itemText(47), QString("マウス左"));
+        dialog.settings = Settings();
         dialog.form.Store();
         QCOMPARE(Lines(dialog.settings), Lines(unusual));
-
-        // From the other side: defaults typed over the unusual values store the defaults.
-        Dialog back(unusual);
-        back.settings = Settings();
-        back.form.Fill();
-        back.settings = unusual;
-        back.Click("Button_ok");
-        Settings defaults;
-        defaults.LoadExtensions = back.supported;  // stored in the list's order
-        QCOMPARE(Lines(back.settings), Lines(defaults));
     }
 
     void cancelKeepsTheStoredSettingsAndReopeningShowsThem() {
@@ -172,8 +161,6 @@ private slots:
         jump->clear();
         dialog.Edit("Edit_password")->setFocus();
         QCOMPARE(jump->text(), QString("0"));
-        QCOMPARE(dialog.Edit("Edit_lc_fs_max")->maxLength(), 7);
-        QCOMPARE(dialog.Edit("Edit_slideinterval")->maxLength(), 9);
     }
 
     void pluginControlsFolderChoiceAndExtensionList() {

@@ -1,9 +1,10 @@
 #pragma once
 // Pictures, decoders and a ready window for the display's offscreen tests.
-#include <QBuffer>
 #include <QEvent>
 #include <QImage>
+#include <QKeyEvent>
 #include <QTemporaryDir>
+#include <QtTest>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -28,7 +29,7 @@ inline Bitmap ToBitmap(const QImage& source) {
 class CountingDecoder : public PictureDecoder {
 public:
     using Hook = std::function<void()>;
-    CountingDecoder(std::shared_ptr<int> calls, std::shared_ptr<Hook> onDecode = std::make_shared<Hook>())
+    CountingDecoder(std::shared_ptr<int> calls, std::shared_ptr<Hook> onDecode)
         : calls_(std::move(calls)), onDecode_(std::move(onDecode)) {}
     Bitmap Decode(const std::string& path) const override {
         ++*calls_;
@@ -42,14 +43,6 @@ private:
     std::shared_ptr<int> calls_;
     std::shared_ptr<Hook> onDecode_;
 };
-
-inline QByteArray Encoded(const QImage& image, const char* format) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format, 95);
-    return bytes;
-}
 
 // A picture whose four quadrants have different colours, with a gradient in each so that
 // resamplers have something to work on.
@@ -118,9 +111,9 @@ struct DisplayFixture {
         window = std::make_unique<Form_disp>(state);
     }
 
-    QString Add(const QString& name, const QImage& image) {
+    QString Add(const QString& name, const QImage& image, const char* format = "PNG") {
         const QString path = dir.filePath(name);
-        image.save(path, "PNG");
+        image.save(path, format, 95);
         return AddPath(path);
     }
     QString AddBytes(const QString& name, const QByteArray& bytes) {
@@ -143,8 +136,16 @@ struct DisplayFixture {
         window->ShowCurrentPosition();
     }
 
+    void Key(Qt::Key key) { QTest::keyClick(window.get(), key); }
+    // Queues a press as the window system does while the program is busy.
+    void PostKey(Qt::Key key, bool autoRepeat = false) {
+        QCoreApplication::postEvent(
+            window.get(), new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat));
+    }
+
     QRgb Background() const { return qRgb(0x30, 0x20, 0x10); }
     QRgb At(int x, int y) const { return window->Canvas().pixel(x, y) | 0xFF000000u; }
+    QRgb Centre() const { return At(100, 75); }
 };
 
 }  // namespace pictavo::test

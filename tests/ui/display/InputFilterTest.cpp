@@ -35,32 +35,23 @@ private slots:
     }
     void cleanup() { delete window_; }
 
-    // The list still moves its selection: the key is seen, not taken.
-    void keyOnAFocusedControlIsReportedOnceAndStillDelivered() {
-        list_->setFocus();
+    // A focused control still gets its key (the list moves, the edit takes the digit); the picture
+    // area ignores keys, so Qt hands them on to the window: each is reported once all the same.
+    void keysAreReportedOnceAndStillDelivered() {
         QSignalSpy keys(filter_, &DisplayInputFilter::KeyDown);
+        list_->setFocus();
         QTest::keyClick(list_, Qt::Key_Down);
         QCOMPARE(keys.count(), 1);
         QCOMPARE(keys.at(0).at(0).value<std::uint16_t>(), std::uint16_t{40});
         QCOMPARE(list_->currentRow(), 1);
-    }
-
-    // The picture area ignores keys, so Qt hands the same key on to the window.
-    void keyTravellingToTheParentsIsReportedOnce() {
         picture_->setFocus();
-        QSignalSpy keys(filter_, &DisplayInputFilter::KeyDown);
-        QTest::keyClick(picture_, Qt::Key_Right);
         QTest::keyClick(picture_, Qt::Key_Right);
         QCOMPARE(keys.count(), 2);
-    }
-
-    void controlsAddedLaterAreWatchedToo() {
-        auto* edit = new QLineEdit(picture_);
+        auto* edit = new QLineEdit(picture_);  // added after the filter
         edit->show();
         edit->setFocus();
-        QSignalSpy keys(filter_, &DisplayInputFilter::KeyDown);
         QTest::keyClick(edit, Qt::Key_5);
-        QCOMPARE(keys.count(), 1);
+        QCOMPARE(keys.count(), 3);
         QCOMPARE(edit->text(), QStringLiteral("5"));
     }
 
@@ -83,14 +74,9 @@ private slots:
         QApplication::sendEvent(window_, &press);
         QApplication::sendEvent(window_, &press);
         QCOMPARE(buttons.count(), 5);
-    }
-
-    // Qt follows the press of a quick second click with a double-click event: not a second press.
-    void aDoubleClickEventIsNoExtraPress() {
-        QSignalSpy buttons(filter_, &DisplayInputFilter::MouseButtonDown);
-        QTest::mouseClick(picture_, Qt::LeftButton);
+        // Qt follows the press of a quick second click with a double-click event: no extra press.
         QTest::mouseDClick(picture_, Qt::LeftButton);
-        QCOMPARE(buttons.count(), 1);
+        QCOMPARE(buttons.count(), 5);
     }
 
     void onlyTheVerticalWheelIsReported() {

@@ -1,17 +1,17 @@
-#include <QDir>
-#include <QFile>
+// The file selection window and the loading window of the folder scan.
 #include <QFontMetrics>
+#include <QLabel>
 #include <QListView>
-#include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <QtTest>
 
 #include "../RecordingDialogs.h"
 #include "sources/Form_fileselect.h"
+#include "sources/Form_loading.h"
 #include "sources/ListFile.h"
 
 namespace pictavo {
@@ -42,18 +42,11 @@ class Form_fileselectTest : public QObject {
         std::unique_ptr<Form_fileselect> form;
     };
 
-    static void MakeFile(const QString& path) {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
-
 private slots:
     // Later changes of LoadExtensions apply at the next start, not to the open dialog's filter.
     void addedFilesAppendInDialogOrderAndWidenTheExtent() {
         Window window;
-        Form_fileselect& form = window.Open();
-        QCOMPARE(form.size(), QSize(467, 358));
+        window.Open();
         window.state.settings.LoadExtensions = {".gif"};
         window.dialogs.pictures = {"/p/b.jpg", "/p/a long name that is wider.png"};
         window.Click("Button_file");
@@ -83,28 +76,20 @@ private slots:
     // kept by extension alone; the running show's ImageCount is not touched.
     void droppedFoldersAndFiles() {
         QTemporaryDir dir;
-        for (const char* name :
-             {"one/b.jpg", "one/a.PNG", "one/skip.txt", "two/c.jpg", "two/sub/d.jpg", "x.TXT", "y.JPG"})
-            MakeFile(dir.filePath(name));
+        MakeFiles(dir.path(),
+                  {"one/b.jpg", "one/a.PNG", "one/skip.txt", "two/c.jpg", "two/sub/d.jpg", "x.TXT", "y.JPG"});
         Window window;
         window.state.ImageCount = 7;
         Form_fileselect& form = window.Open();
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(dir.filePath("one")), QUrl::fromLocalFile(dir.filePath("two")),
-                      QUrl::fromLocalFile(dir.filePath("x.TXT")),
-                      QUrl::fromLocalFile(dir.filePath("y.JPG"))});
-        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&form, &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&form, &drop);
+        QVERIFY(Drop(
+            &form, {QUrl::fromLocalFile(dir.filePath("one")), QUrl::fromLocalFile(dir.filePath("two")),
+                    QUrl::fromLocalFile(dir.filePath("x.TXT")), QUrl::fromLocalFile(dir.filePath("y.JPG"))}));
         QTRY_COMPARE(window.Items().size(), 5);
         const QString root = dir.path();
         QCOMPARE(window.Items(), (QStringList{root + "/one/a.PNG", root + "/one/b.jpg", root + "/two/c.jpg",
                                               root + "/two/sub/d.jpg", root + "/y.JPG"}));
         QCOMPARE(window.state.ImageCount, 7);
         QVERIFY(form.isEnabled());
-        QCOMPARE(form.windowTitle(), QString("ファイル選択"));
     }
 
     void upDownAndDelete() {
@@ -185,6 +170,27 @@ private slots:
         QVERIFY(window.dialogs.errors[0].startsWith("リストファイルを読み込めませんでした。"));
         QVERIFY(window.dialogs.errors[1].startsWith("リストファイルを保存できませんでした。"));
         QCOMPARE(window.Items(), saved);
+    }
+
+    // The counter starts again at zero each time the window is shown; the buttons only set
+    // the flags the scan reads.
+    void smallCentredWindowWhoseButtonsOnlySetTheFlags() {
+        AppState state;
+        Form_loading loading(state);
+        auto* counter = loading.findChild<QLabel*>("Label_loadnum");
+        loading.SetCount(1234);
+        QCOMPARE(counter->text(), QString("1234"));
+        loading.show();
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        QCOMPARE(loading.pos(),
+                 QPoint((screen.width() - loading.width()) / 2, (screen.height() - loading.height()) / 2));
+        QCOMPARE(counter->text(), QString("0"));
+        QTest::mouseClick(loading.findChild<QPushButton*>("Button_cansel"), Qt::LeftButton);
+        QVERIFY(state.CancelRequested && !state.ForceStart);
+        QVERIFY(loading.isVisible());
+        state.CancelRequested = false;
+        QTest::mouseClick(loading.findChild<QPushButton*>("Button_forcestart"), Qt::LeftButton);
+        QVERIFY(state.CancelRequested && state.ForceStart);
     }
 };
 
