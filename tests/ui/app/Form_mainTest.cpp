@@ -27,12 +27,15 @@ std::string Bmp(int width) {
 class Form_mainTest : public QObject {
     Q_OBJECT
 private slots:
-    // Only the first of several dropped paths is used.
+    // Only the first of several dropped paths is used. An empty argument is no argument: the
+    // program goes on after the show although IsEndExe_Arg is set.
     void droppedOrChosenFolderHandsASortedListToTheSlideshow() {
         QTemporaryDir pictures, other;
         MakeFiles(pictures.path(), {"b.jpg", "A.png", "sub/c.GIF", "notes.txt", "empty/readme.txt"});
         MakeFiles(other.path(), {"x.jpg"});
-        TestProgram program;
+        TestProgram program({""});
+        QVERIFY(!program.State().StartedWithArgument);
+        program.launcher->HandleCommandLine();
         program.launcher->show();
 
         QVERIFY(Drop(program.launcher.get(),
@@ -45,7 +48,6 @@ private slots:
         QVERIFY(!program.launcher->isVisible() && !program.launcher->isEnabled());
         QVERIFY(!program.loading->isVisible());
         QCOMPARE(QGuiApplication::applicationDisplayName(), QString("スライドショー実行中"));
-        QVERIFY(program.host.messages.isEmpty());
 
         // Leaving the slideshow brings the launcher back; a run without arguments goes on.
         program.EndSlideshow();
@@ -59,7 +61,6 @@ private slots:
         // A picture is taken for an archive; with no archiver to claim it, nothing happens.
         program.launcher->OpenDroppedPath(root + "/b.jpg");
         QCOMPARE(program.host.messages.size(), 1);
-        QCOMPARE(program.State().CurrentArchiver, -1);
         QVERIFY(!program.display->isVisible());
         // Something that is not a local file is not even welcomed.
         QVERIFY(!Drop(program.launcher.get(), {QUrl("https://example.invalid/a.jpg")}));
@@ -150,13 +151,6 @@ private slots:
         program.host.folderToChoose = folder.path() + "/pictures";
         program.launcher->mmenu_slide_directoryClick();
         QCOMPARE(program.display->isVisible(), !endAfterArgument);
-    }
-
-    void emptyArgumentIsNoArgument() {
-        TestProgram program({""});
-        QVERIFY(!program.State().StartedWithArgument);
-        program.launcher->HandleCommandLine();
-        QVERIFY(program.host.messages.isEmpty());
     }
 
     void fileMenuShowsTheFileSelectionWindowWhichCanStartTheShow() {
