@@ -1,6 +1,5 @@
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -10,7 +9,8 @@
 
 using pictavo::DisplayInputFilter;
 
-// A window shaped like the display: a caption strip, a picture area and a list over it.
+// A window shaped like the display: a caption strip over a picture area that ignores keys and
+// wheel turns, so Qt hands them on to the window.
 class InputFilterTest : public QObject {
     Q_OBJECT
 
@@ -22,12 +22,8 @@ private slots:
         picture_ = new QWidget(window_);
         picture_->setFocusPolicy(Qt::StrongFocus);
         picture_->setMinimumSize(200, 150);
-        list_ = new QListWidget(window_);
-        list_->addItems({"a", "b", "c"});
-        list_->setCurrentRow(0);
         layout->addWidget(caption_);
         layout->addWidget(picture_);
-        layout->addWidget(list_);
         filter_ = new DisplayInputFilter(window_);
         filter_->SetClickTargets({window_, picture_});
         window_->show();
@@ -35,23 +31,19 @@ private slots:
     }
     void cleanup() { delete window_; }
 
-    // A focused control still gets its key (the list moves, the edit takes the digit); the picture
-    // area ignores keys, so Qt hands them on to the window: each is reported once all the same.
+    // A key travelling on to the window is reported once; a control added later is watched
+    // too and still gets its key.
     void keysAreReportedOnceAndStillDelivered() {
         QSignalSpy keys(filter_, &DisplayInputFilter::KeyDown);
-        list_->setFocus();
-        QTest::keyClick(list_, Qt::Key_Down);
-        QCOMPARE(keys.count(), 1);
-        QCOMPARE(keys.at(0).at(0).value<std::uint16_t>(), std::uint16_t{40});
-        QCOMPARE(list_->currentRow(), 1);
         picture_->setFocus();
         QTest::keyClick(picture_, Qt::Key_Right);
-        QCOMPARE(keys.count(), 2);
-        auto* edit = new QLineEdit(picture_);  // added after the filter
+        QCOMPARE(keys.count(), 1);
+        QCOMPARE(keys.at(0).at(0).value<std::uint16_t>(), std::uint16_t{39});
+        auto* edit = new QLineEdit(picture_);
         edit->show();
         edit->setFocus();
         QTest::keyClick(edit, Qt::Key_5);
-        QCOMPARE(keys.count(), 3);
+        QCOMPARE(keys.count(), 2);
         QCOMPARE(edit->text(), QStringLiteral("5"));
     }
 
@@ -79,28 +71,24 @@ private slots:
         QCOMPARE(buttons.count(), 5);
     }
 
-    void onlyTheVerticalWheelIsReported() {
+    // Two turns sent one after the other are both new; a sideways one is not reported.
+    void onlyTheVerticalWheelIsReportedOncePerTurn() {
         QSignalSpy turns(filter_, &DisplayInputFilter::WheelTurned);
-        SendWheel(picture_, QPoint(0, -120));
-        SendWheel(picture_, QPoint(120, 0));
-        SendWheel(list_, QPoint(0, 120));
+        for (const QPoint angle : {QPoint(0, -120), QPoint(120, 0), QPoint(0, 120)}) {
+            const QPointF at(100, 75);
+            QWheelEvent wheel(at, picture_->mapToGlobal(at), QPoint(), angle, Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(picture_, &wheel);
+        }
         QCOMPARE(turns.count(), 2);
         QCOMPARE(turns.at(0).at(0).toInt(), -120);
         QCOMPARE(turns.at(1).at(0).toInt(), 120);
     }
 
 private:
-    static void SendWheel(QWidget* target, QPoint angle) {
-        const QPointF at(target->width() / 2.0, target->height() / 2.0);
-        QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), angle, Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
-        QApplication::sendEvent(target, &wheel);
-    }
-
     QWidget* window_ = nullptr;
     QLabel* caption_ = nullptr;
     QWidget* picture_ = nullptr;
-    QListWidget* list_ = nullptr;
     DisplayInputFilter* filter_ = nullptr;
 };
 
