@@ -63,16 +63,19 @@ private slots:
     void aHeldKeyDropsTheRepeatsThatArriveDuringAShow() {
         fx_->state.settings.IsShowKeyResult = true;
         int repeats = 0;
-        *fx_->onDecode = [&] {
+        fx_->decodes->during = [&] {
             if (repeats++ < 20) fx_->PostKey(Qt::Key_Right, true);
         };
         fx_->Key(Qt::Key_Right);
         QCoreApplication::processEvents();
-        *fx_->onDecode = nullptr;
+        fx_->decodes->during = nullptr;
         QCOMPARE(fx_->state.CurrentIndex, 1);
         QCOMPARE(repeats, 1);
         // A fresh press while a show is under way is still served.
-        *fx_->onDecode = [&] { *fx_->onDecode = nullptr, fx_->PostKey(Qt::Key_Right); };
+        fx_->decodes->during = [this] {
+            fx_->PostKey(Qt::Key_Right);
+            fx_->decodes->during = nullptr;  // last: this ends the lambda's own life
+        };
         fx_->Key(Qt::Key_Right);
         QCOMPARE(fx_->state.CurrentIndex, 3);
         QCOMPARE(fx_->Centre(), EntryColor(3));

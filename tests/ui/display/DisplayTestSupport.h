@@ -1,9 +1,5 @@
 #pragma once
 // Pictures, decoders and a ready window for the display's offscreen tests.
-#include <QEvent>
-#include <QImage>
-#include <QKeyEvent>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <cstring>
 #include <functional>
@@ -11,7 +7,6 @@
 
 #include "display/Form_disp.h"
 #include "display/PictureArea.h"
-#include "imaging/Bitmap.h"
 #include "sources/AppState.h"
 
 namespace pictavo::test {
@@ -24,24 +19,27 @@ inline Bitmap ToBitmap(const QImage& source) {
     return picture;
 }
 
-// Reads PNG files through Qt and counts how often it was asked, so a test can tell a redraw
-// from the cache from a fresh decode.
+// What the decoder of the test pictures was asked: how often (a redraw from the cache reads
+// nothing), and what the user does while a picture is being read.
+struct DecodeLog {
+    int count = 0;
+    std::function<void()> during;
+};
+
+// Reads PNG files through Qt.
 class CountingDecoder : public PictureDecoder {
 public:
-    using Hook = std::function<void()>;
-    CountingDecoder(std::shared_ptr<int> calls, std::shared_ptr<Hook> onDecode)
-        : calls_(std::move(calls)), onDecode_(std::move(onDecode)) {}
+    explicit CountingDecoder(std::shared_ptr<DecodeLog> log) : log_(std::move(log)) {}
     Bitmap Decode(const std::string& path) const override {
-        ++*calls_;
-        if (*onDecode_) (*onDecode_)();
+        ++log_->count;
+        if (log_->during) log_->during();
         const QImage image(QString::fromStdString(path));
         if (image.isNull()) throw EDecode("unreadable test picture " + path);
         return ToBitmap(image);
     }
 
 private:
-    std::shared_ptr<int> calls_;
-    std::shared_ptr<Hook> onDecode_;
+    std::shared_ptr<DecodeLog> log_;
 };
 
 // A picture whose four quadrants have different colours, with a gradient in each so that
@@ -92,14 +90,12 @@ private:
 struct DisplayFixture {
     QTemporaryDir dir;
     AppState state;
-    std::shared_ptr<int> decodes = std::make_shared<int>(0);
-    // Runs inside every decode: what the user does while a picture is being read.
-    std::shared_ptr<CountingDecoder::Hook> onDecode = std::make_shared<CountingDecoder::Hook>();
+    std::shared_ptr<DecodeLog> decodes = std::make_shared<DecodeLog>();
     std::unique_ptr<Form_disp> window;
 
     DisplayFixture(int areaW = 200, int areaH = 150) {
         state.registry = PictureRegistry{};
-        state.registry.Register("png", std::make_shared<CountingDecoder>(decodes, onDecode));
+        state.registry.Register("png", std::make_shared<CountingDecoder>(decodes));
         Settings& s = state.settings;
         s.IsFullScreen = false;
         s.IsShowNowTime = false;

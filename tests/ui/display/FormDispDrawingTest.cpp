@@ -81,7 +81,7 @@ private slots:
         // The next start comes back at the stored place and shows from the file again.
         f.window->Start();
         QCOMPARE(f.window->geometry(), QRect(40, 50, 300, 250));
-        QCOMPARE(*f.decodes, 2);
+        QCOMPARE(f.decodes->count, 2);
         f.window->HideDisplay();
 
         // Full screen, the whole screen is picture area: a press at the corner is no frame drag.
@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(f.window->Canvas().size(), QSize(260, 180));
         QCOMPARE(f.At(95, 72), qRgb(5, 6, 7));
         QCOMPARE(f.At(230, 170), f.Background());
-        QCOMPARE(*f.decodes, 1);
+        QCOMPARE(f.decodes->count, 1);
         DragAt(f.window.get(), {1, 1}, {-20, 500});  // top-left corner, the height stopped by the minimum
         QCOMPARE(f.window->geometry(), QRect(20, 117, 286, 150));
         DragAt(f.window.get(), {100, 100}, {30, 30});  // inside the picture area: nothing moves
@@ -153,7 +153,7 @@ private slots:
                  drawn.convertToFormat(QImage::Format_RGB32));
         f.window->RepaintFromCache();
         QCOMPARE(f.window->Canvas(), drawn);
-        QCOMPARE(*f.decodes, 1);
+        QCOMPARE(f.decodes->count, 1);
         const PictureRect r{placed.left(), placed.top(), placed.right() + 1, placed.bottom() + 1};
         if (method == 0) {
             const int qx[2] = {r.left + r.Width() / 4, r.left + 3 * r.Width() / 4};
@@ -189,13 +189,13 @@ private slots:
         QCOMPARE(f.Centre(), qRgb(120, 130, 255));
         f.Key(Qt::Key_F4);
         QCOMPARE(f.Centre(), qRgb(140, 150, 255));
-        QCOMPARE(*f.decodes, 1);
+        QCOMPARE(f.decodes->count, 1);
         f.Key(Qt::Key_F1);
         QCOMPARE(f.Centre(), qRgb(100, 110, 240));
         // Restore leaves an unprocessed cache and no command behind: a plain redraw copies it.
         f.window->RepaintFromCache();
         QCOMPARE(f.Centre(), qRgb(100, 110, 240));
-        QCOMPARE(*f.decodes, 2);
+        QCOMPARE(f.decodes->count, 2);
     }
 
     // Stepping back in spread mode through a one-entry list leaves the position at -1.
