@@ -219,6 +219,10 @@ private slots:
         if (message.isEmpty()) {
             program.launcher->ShowAtStart();
             QVERIFY(program.display->isVisible() && !program.launcher->isVisible());
+            // Shown meanwhile by the desktop, the launcher hides again once the show is up.
+            program.launcher->show();
+            program.launcher->StartArgloadTimer();
+            QTRY_VERIFY(!program.launcher->isVisible());
             const QString pictures = folder.path() + "/pictures";
             QCOMPARE(program.State().ImageList, (QStringList{pictures + "/a.jpg", pictures + "/b.jpg"}));
             QCOMPARE(program.State().CurrentIndex, argument.endsWith("b.jpg") ? 1 : 0);
@@ -306,7 +310,6 @@ private slots:
                  QStringList{"注意: 「読み込む画像の拡張子」の設定はクリアされました"});
         QCOMPARE(program.State().settings.LoadExtensions,
                  (QStringList{".jpg", ".jpeg", ".bmp", ".png", ".gif"}));
-        QCOMPARE(program.State().SupportedExtensions, (QStringList{".bmp", ".gif", ".jpeg", ".jpg", ".png"}));
     }
 
     // The about box and the settings dialog (which edits the launcher's own settings) keep the
@@ -346,14 +349,6 @@ private slots:
         program.host.openSucceeds = false;
         program.launcher->mmenu_help_readmeClick();
         QCOMPARE(program.host.messages, QStringList{"エラー: readme.txtのオープンに失敗しました。"});
-    }
-
-    void argloadTimerHidesTheLauncherOnceASlideshowIsVisible() {
-        TestProgram program;
-        program.launcher->show();
-        program.launcher->StartArgloadTimer();
-        program.display->show();
-        QTRY_VERIFY(!program.launcher->isVisible());
     }
 
     void placementAndDialogFilterHelpers() {

@@ -64,21 +64,15 @@ inline QImage Uniform(int w, int h, QRgb color) {
     return image;
 }
 
-// Notes what the picture area had on its canvas each time it was painted on the screen.
+// Keeps the canvas as it was each time the picture area was painted on the screen.
 class PaintWatcher : public QObject {
 public:
     explicit PaintWatcher(PictureArea* area) : area_(area) { area->installEventFilter(this); }
-    QRgb lastPaintedCentre = 0;
-    QImage lastPaintedStrip;
+    QImage lastPainted;
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            const QImage& canvas = area_->Canvas();
-            lastPaintedCentre = canvas.pixel(canvas.width() / 2, canvas.height() / 2) | 0xFF000000u;
-            const int line = area_->LineHeight();
-            lastPaintedStrip = canvas.copy(0, canvas.height() - line, canvas.width(), line);
-        }
+        if (event->type() == QEvent::Paint) lastPainted = area_->Canvas().copy();
         return false;
     }
 

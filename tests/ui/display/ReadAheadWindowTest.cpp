@@ -96,7 +96,7 @@ private slots:
         for (int i = 0; i < 20; ++i) fx->PostKey(Qt::Key_Right);
         QCoreApplication::processEvents();
         QCOMPARE(fx->state.CurrentIndex, 20 % 7);
-        QCOMPARE(watcher.lastPaintedCentre, EntryColor(20 % 7));
+        QCOMPARE(watcher.lastPainted.pixel(100, 75), EntryColor(20 % 7));
     }
 };
 
