@@ -1,9 +1,7 @@
-// The slideshow window driven by real key, mouse and wheel events, with its overlays and
-// modes: three uniform pictures of 100 x 60 in a 200 x 150 picture area, so each sits centred
-// with the window colour around it and the bottom strip free for the key-result line; default
-// bindings (S auto slide, Home file list, End settings panel, A animation, L add to list, T
-// clock). Which key runs which command, and where a move lands, are the dispatcher's and the
-// navigation's own tests.
+// The slideshow window driven by real keys, clicks and wheel turns, with its overlays and modes:
+// three 100 x 60 pictures centred in a 200 x 150 picture area, default bindings (S auto slide,
+// Home file list, End settings panel, A animation, L add to list, T clock). Which key runs
+// which command, and where a move lands, are the dispatcher's and the navigation's own tests.
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -57,14 +55,16 @@ private slots:
         QCOMPARE(fx_->At(150, 75), EntryColor(1));
     }
 
+    // The line's text is the key result's own test; the window writes it in the bottom strip
+    // and erases it for a key that does nothing.
     void keyResultLineAndItsErasure() {
         Start();
         fx_->state.settings.IsShowKeyResult = true;
-        fx_->state.settings.JumpNumber = 25;
+        const QImage blank = Strip();
         fx_->Key(Qt::Key_Down);
-        QCOMPARE(Strip(), Rendered(QStringLiteral("25枚次の画像を表示")));
+        QVERIFY(Strip() != blank);
         fx_->Key(Qt::Key_Z);  // bound to nothing
-        QCOMPARE(Strip(), Rendered(QString()));
+        QCOMPARE(Strip(), blank);
         QCOMPARE(fx_->Centre(), EntryColor(2));  // the picture is drawn again from the cache
     }
 
@@ -227,7 +227,6 @@ private slots:
         SettingsInfoPanel* panel = Overlays().Panel_info();
         QVERIFY(panel->isVisible());
         QVERIFY(!Ticking());
-        QCOMPARE(panel->pos(), QPoint((fx_->window->width() - 361) / 2, (fx_->window->height() - 457) / 2));
         auto* interval = panel->findChild<QLineEdit*>(QStringLiteral("Edit_slideinterval"));
         auto* jump = panel->findChild<QLineEdit*>(QStringLiteral("Edit_jumpnum"));
         QCOMPARE(QApplication::focusWidget(), interval);
@@ -370,19 +369,6 @@ private:
         const int line = Area()->LineHeight();
         return fx_->window->Canvas().copy(0, 150 - line, 200, line);
     }
-    // `text` as the picture area writes it on the window colour.
-    QImage Rendered(const QString& text) const {
-        PictureArea scratch;
-        scratch.setAttribute(Qt::WA_DontShowOnScreen);
-        scratch.setFont(Area()->font());
-        scratch.resize(200, Area()->LineHeight());
-        scratch.show();  // the canvas takes its size when the area is shown
-        scratch.SetWindowColor(QColor(fx_->Background()));
-        scratch.Erase();
-        scratch.DrawTextLine(0, text, ColorFromSetting(fx_->state.settings.FileInfoColor));
-        return scratch.Canvas().copy();
-    }
-
     std::unique_ptr<DisplayFixture> fx_;
 };
 
