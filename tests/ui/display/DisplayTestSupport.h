@@ -1,23 +1,15 @@
 #pragma once
 // Pictures, decoders and a ready window for the display's offscreen tests.
 #include <QtTest>
-#include <cstring>
 #include <functional>
 #include <memory>
 
+#include "decode/PngDecoder.h"
 #include "display/Form_disp.h"
 #include "display/PictureArea.h"
 #include "sources/AppState.h"
 
 namespace pictavo::test {
-
-inline Bitmap ToBitmap(const QImage& source) {
-    const QImage image = source.convertToFormat(QImage::Format_RGB32);
-    Bitmap picture(image.width(), image.height(), 32);
-    for (int y = 0; y < image.height(); ++y)
-        std::memcpy(picture.Row(y), image.constScanLine(y), static_cast<std::size_t>(image.width()) * 4);
-    return picture;
-}
 
 // What the decoder of the test pictures was asked: how often (a redraw from the cache reads
 // nothing), and what the user does while a picture is being read.
@@ -26,16 +18,14 @@ struct DecodeLog {
     std::function<void()> during;
 };
 
-// Reads PNG files through Qt.
-class CountingDecoder : public PictureDecoder {
+// Reads PNG files and keeps the log.
+class CountingDecoder : public PngDecoder {
 public:
     explicit CountingDecoder(std::shared_ptr<DecodeLog> log) : log_(std::move(log)) {}
     Bitmap Decode(const std::string& path) const override {
         ++log_->count;
         if (log_->during) log_->during();
-        const QImage image(QString::fromStdString(path));
-        if (image.isNull()) throw EDecode("unreadable test picture " + path);
-        return ToBitmap(image);
+        return PngDecoder::Decode(path);
     }
 
 private:

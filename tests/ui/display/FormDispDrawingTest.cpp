@@ -158,7 +158,8 @@ private slots:
             QCOMPARE(f.At(r.left + 1, r.bottom), f.Background());  // just below the rectangle
             return;
         }
-        const Bitmap expected = ResamplePicture(ToBitmap(source), method, r.Width(), r.Height());
+        const Bitmap expected = ResamplePicture(PngDecoder().Decode(f.state.ImageList[0].toStdString()),
+                                                method, r.Width(), r.Height());
         int mismatches = 0;
         for (int y = 0; y < 150; ++y)
             for (int x = 0; x < 200; ++x) {
