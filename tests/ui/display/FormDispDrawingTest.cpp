@@ -42,7 +42,7 @@ class FormDispDrawingTest : public QObject {
     Q_OBJECT
 private slots:
     // In spread mode a one-entry list shows its entry alone, from entry 0 whatever came before.
-    void startLeaveAndFullScreen() {
+    void startTheFrameLeavingAndFullScreen() {
         DisplayFixture f;
         f.state.settings.ES2PS_Is2PageSpread = true;
         f.state.CurrentIndex = 7;
@@ -55,42 +55,8 @@ private slots:
         QCOMPARE(f.At(89, 70), f.Background());
         QCOMPARE(f.window->geometry(), QRect(10, 20, 206, 177));
         QCOMPARE(f.window->PaintBox_disp()->geometry(), QRect(3, 24, 200, 150));
-        f.window->setGeometry(40, 50, 300, 250);
-        f.state.CurrentIndex = 3;
-        f.Key(Qt::Key_Escape);
-        QCOMPARE(hidden.count(), 1);
-        QVERIFY(!f.window->isVisible());
-        QVERIFY(!f.window->HasCurrentPicture());
-        QCOMPARE(f.state.CurrentIndex, 0);
-        QVERIFY(!f.state.DisplayClosing);
-        QCOMPARE(QRect(f.state.settings.DispWindowLeft, f.state.settings.DispWindowTop,
-                       f.state.settings.DispWindowWidth, f.state.settings.DispWindowHeight),
-                 QRect(40, 50, 300, 250));
-        // The next start comes back at the stored place and shows from the file again.
-        f.window->Start();
-        QCOMPARE(f.window->geometry(), QRect(40, 50, 300, 250));
-        QCOMPARE(f.decodes->count, 2);
-        f.window->HideDisplay();
-
-        // Full screen, the whole screen is picture area: a press at the corner is no frame drag.
-        f.state.settings.IsFullScreen = true;
-        f.window->Start();
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        QCOMPARE(f.window->geometry(), screen);
-        QCOMPARE(f.window->PaintBox_disp()->geometry(), QRect(QPoint(0, 0), screen.size()));
-        QVERIFY(f.window->windowFlags() & Qt::WindowStaysOnTopHint);
-        DragAt(f.window.get(), {1, 1}, {50, 50});
-        QCOMPARE(f.window->geometry(), screen);
-        f.Key(Qt::Key_Escape);
-        QCOMPARE(f.state.settings.DispWindowWidth, 300);
-        QVERIFY(!(f.window->windowFlags() & Qt::WindowStaysOnTopHint));
-    }
-
-    // A resize keeps what was drawn where it was, without reading the file again.
-    void captionMovesEdgesResizeDownToTheMinimum() {
-        DisplayFixture f;
-        f.Add("0.png", Uniform(20, 10, qRgb(5, 6, 7)));
-        f.window->Start();
+        // The caption moves, the edges resize down to the minimum; a resize keeps what was
+        // drawn where it was, without reading the file again.
         DragAt(f.window.get(), {50, 10}, {30, 40});
         QCOMPARE(f.window->geometry(), QRect(40, 60, 206, 177));
         DragAt(f.window.get(), {205, 176}, {60, 30});  // bottom-right corner
@@ -104,6 +70,34 @@ private slots:
         DragAt(f.window.get(), {100, 100}, {30, 30});  // inside the picture area: nothing moves
         QCOMPARE(f.window->geometry(), QRect(20, 117, 286, 150));
         QCOMPARE(f.window->PaintBox_disp()->geometry(), QRect(3, 24, 280, 123));
+        f.state.CurrentIndex = 3;
+        f.Key(Qt::Key_Escape);
+        QCOMPARE(hidden.count(), 1);
+        QVERIFY(!f.window->isVisible());
+        QVERIFY(!f.window->HasCurrentPicture());
+        QCOMPARE(f.state.CurrentIndex, 0);
+        QVERIFY(!f.state.DisplayClosing);
+        QCOMPARE(QRect(f.state.settings.DispWindowLeft, f.state.settings.DispWindowTop,
+                       f.state.settings.DispWindowWidth, f.state.settings.DispWindowHeight),
+                 QRect(20, 117, 286, 150));
+        // The next start comes back at the stored place and shows from the file again.
+        f.window->Start();
+        QCOMPARE(f.window->geometry(), QRect(20, 117, 286, 150));
+        QCOMPARE(f.decodes->count, 2);
+        f.window->HideDisplay();
+
+        // Full screen, the whole screen is picture area: a press at the corner is no frame drag.
+        f.state.settings.IsFullScreen = true;
+        f.window->Start();
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(f.window->geometry(), screen);
+        QCOMPARE(f.window->PaintBox_disp()->geometry(), QRect(QPoint(0, 0), screen.size()));
+        QVERIFY(f.window->windowFlags() & Qt::WindowStaysOnTopHint);
+        DragAt(f.window.get(), {1, 1}, {50, 50});
+        QCOMPARE(f.window->geometry(), screen);
+        f.Key(Qt::Key_Escape);
+        QCOMPARE(f.state.settings.DispWindowWidth, 286);
+        QVERIFY(!(f.window->windowFlags() & Qt::WindowStaysOnTopHint));
     }
 
     // The rectangles follow from the resize rules in a 200 x 150 area: natural size centred (a
