@@ -11,25 +11,16 @@
 
 namespace pictavo::test {
 
-// What the decoder of the test pictures was asked: how often (a redraw from the cache reads
-// nothing), and what the user does while a picture is being read.
-struct DecodeLog {
-    int count = 0;
-    std::function<void()> during;
-};
-
-// Reads PNG files and keeps the log.
-class CountingDecoder : public PngDecoder {
-public:
-    explicit CountingDecoder(std::shared_ptr<DecodeLog> log) : log_(std::move(log)) {}
+// Reads PNG files, counting the decodes (a redraw from the cache reads nothing) and running
+// `during` inside each: what the user does while a picture is being read.
+struct CountingDecoder : PngDecoder {
     Bitmap Decode(const std::string& path) const override {
-        ++log_->count;
-        if (log_->during) log_->during();
+        ++count;
+        if (during) during();
         return PngDecoder::Decode(path);
     }
-
-private:
-    std::shared_ptr<DecodeLog> log_;
+    mutable int count = 0;
+    std::function<void()> during;
 };
 
 // A picture whose four quadrants have different colours, with a gradient in each so that
@@ -74,12 +65,12 @@ private:
 struct DisplayFixture {
     QTemporaryDir dir;
     AppState state;
-    std::shared_ptr<DecodeLog> decodes = std::make_shared<DecodeLog>();
+    std::shared_ptr<CountingDecoder> decodes = std::make_shared<CountingDecoder>();
     std::unique_ptr<Form_disp> window;
 
     DisplayFixture(int areaW = 200, int areaH = 150) {
         state.registry = PictureRegistry{};
-        state.registry.Register("png", std::make_shared<CountingDecoder>(decodes));
+        state.registry.Register("png", decodes);
         Settings& s = state.settings;
         s.IsFullScreen = false;
         s.IsShowNowTime = false;
