@@ -238,35 +238,35 @@ private slots:
         QCOMPARE(program.display->isVisible(), !endAfterArgument);
     }
 
-    // Its pictures are listed in order, each one shown is extracted into the temporary folder,
-    // and leaving the slideshow empties that folder.
-    void droppedZipShowsItsPicturesAndLeavesNothingBehind() {
+    // Dropped or given as the argument: its pictures are listed in order, each one shown is
+    // extracted into the temporary folder, and leaving the slideshow empties that folder.
+    void zipShowsItsPicturesAndLeavesNothingBehind() {
         QTemporaryDir work;
         const QString zip = work.filePath("pictures.zip");
         QVERIFY(test::WriteArchive(
             zip.toStdString(), test::Format::Zip,
             {{"z.bmp", Bmp(3)}, {"b/a.bmp", Bmp(2)}, {"a/B.bmp", Bmp(1)}, {"notes.txt", "-"}}));
-        TestProgram program({}, Settings(), PICTAVO_MODULE_DIR);
-        AppState& state = program.State();
-        state.TempFolder = work.filePath("tmp");
-        QDir().mkpath(state.TempFolder + "/stale");  // left by a run that was killed
-
-        program.launcher->OpenDroppedPath(zip);
-        QTRY_VERIFY(program.display->isVisible());
-        QCOMPARE(state.ImageList, (QStringList{"a/B.bmp", "b/a.bmp", "z.bmp"}));
-        QCOMPARE(state.SourceKind, 1);
-        QCOMPARE(state.PictureWidth, 1);
-        QVERIFY(QFileInfo::exists(state.TempFolder + "/a/B.bmp"));
-        QVERIFY(!QFileInfo::exists(state.TempFolder + "/stale"));
-
-        QTest::keyClick(program.display.get(), Qt::Key_Right);
-        QTRY_COMPARE(state.PictureWidth, 2);
-        QTest::keyClick(program.display.get(), Qt::Key_Escape);
-        QTRY_VERIFY(!program.display->isVisible());
-        QVERIFY(QDir(state.TempFolder).exists());
-        QVERIFY(QDir(state.TempFolder)
-                    .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
-        QVERIFY(program.host.messages.isEmpty());
+        for (const bool argument : {false, true}) {
+            TestProgram program(argument ? QStringList{zip} : QStringList{}, Settings(), PICTAVO_MODULE_DIR);
+            AppState& state = program.State();
+            state.TempFolder = work.filePath("tmp");
+            QDir().mkpath(state.TempFolder + "/stale");  // left by a run that was killed
+            argument ? program.launcher->HandleCommandLine() : program.launcher->OpenDroppedPath(zip);
+            QTRY_VERIFY(program.display->isVisible());
+            QCOMPARE(state.ImageList, (QStringList{"a/B.bmp", "b/a.bmp", "z.bmp"}));
+            QCOMPARE(state.SourceKind, 1);
+            QCOMPARE(state.PictureWidth, 1);
+            QVERIFY(QFileInfo::exists(state.TempFolder + "/a/B.bmp"));
+            QVERIFY(!QFileInfo::exists(state.TempFolder + "/stale"));
+            QTest::keyClick(program.display.get(), Qt::Key_Right);
+            QTRY_COMPARE(state.PictureWidth, 2);
+            QTest::keyClick(program.display.get(), Qt::Key_Escape);
+            QTRY_VERIFY(!program.display->isVisible());
+            QVERIFY(QDir(state.TempFolder).exists());
+            QVERIFY(QDir(state.TempFolder)
+                        .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
+            QVERIFY(program.host.messages.isEmpty());
+        }
     }
 
     // The launcher opens where it was when the program last ended; a first start uses 0, 0.
