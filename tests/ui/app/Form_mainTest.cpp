@@ -55,7 +55,6 @@ public:
 
 // The launcher and the windows after it, destroyed in the reverse order of creation.
 struct TestProgram {
-    // `programFolder` is where the archiver modules are looked for.
     explicit TestProgram(const QStringList& arguments = {}, const Settings& settings = Settings(),
                          const QString& programFolder = "/opt/pictavo") {
         host.settings = settings;
@@ -270,7 +269,7 @@ private slots:
 
     // The launcher opens where it was when the program last ended; a first start uses 0, 0.
     // A load extension no reader supports resets the list, with a warning.
-    void settingsAndLauncherPositionAreKeptAcrossRuns() {
+    void settingsKeptAcrossRunsAndTheMenuEntries() {
         Settings settings;
         settings.LoadExtensions = {".jpg", ".pic"};
         TestProgram first({}, settings);
@@ -280,61 +279,55 @@ private slots:
         first.launcher->show();
         QCOMPARE(first.launcher->pos(), QPoint(0, 0));
         first.launcher->move(33, 44);
-        first.State().settings.SlideInterval = 777;
+        first.State().settings.JumpNumber = 42;
         first.Exit();
         QVERIFY(first.host.saved.has_value());
         QCOMPARE(QPoint(first.host.saved->Left, first.host.saved->Top), QPoint(33, 44));
-        QCOMPARE(first.host.saved->SlideInterval, 777);
         TestProgram later({}, *first.host.saved);
         later.launcher->show();
         QCOMPARE(later.launcher->pos(), QPoint(33, 44));
         QVERIFY(later.host.messages.isEmpty());
-    }
 
-    // The about box and the settings dialog (which edits the launcher's own settings) keep the
-    // launcher disabled until they close; the file selection window does not, and can start
-    // a show. Without archiver modules in the program folder the archive entry stays disabled.
-    void menuEntries() {
-        Settings settings;
-        settings.JumpNumber = 42;
-        TestProgram program({}, settings);
-        program.launcher->show();
-        program.launcher->mmenu_help_aboutClick();
-        Form_about& about = *program.about;
-        QVERIFY(about.isVisible() && !program.launcher->isEnabled());
+        // The about box and the settings dialog (which edits the launcher's own settings) keep
+        // the launcher disabled until they close; the file selection window does not, and can
+        // start a show. Without archiver modules in the program folder the archive entry stays
+        // disabled.
+        later.launcher->mmenu_help_aboutClick();
+        Form_about& about = *later.about;
+        QVERIFY(about.isVisible() && !later.launcher->isEnabled());
         const QSize screen = QGuiApplication::primaryScreen()->size();
         QCOMPARE(about.frameGeometry().topLeft(), CentredPosition(screen, about.size()));
         QTest::mouseClick(about.findChild<QPushButton*>("Button_ok"), Qt::LeftButton);
-        QVERIFY(!about.isVisible() && program.launcher->isEnabled());
+        QVERIFY(!about.isVisible() && later.launcher->isEnabled());
 
-        program.launcher->mmenu_setupClick();
-        Form_setup& setup = *program.setup;
-        QVERIFY(setup.isVisible() && !program.launcher->isEnabled());
+        later.launcher->mmenu_setupClick();
+        Form_setup& setup = *later.setup;
+        QVERIFY(setup.isVisible() && !later.launcher->isEnabled());
         auto* jump = setup.findChild<QLineEdit*>("Edit_jumpnum");
-        QCOMPARE(jump->text(), QString("42"));
+        QCOMPARE(jump->text(), QString("42"));  // kept from the first run
         jump->setText("9");
         QTest::mouseClick(setup.findChild<QPushButton*>("Button_ok"), Qt::LeftButton);
-        QVERIFY(!setup.isVisible() && program.launcher->isEnabled());
-        QCOMPARE(program.State().settings.JumpNumber, 9);
+        QVERIFY(!setup.isVisible() && later.launcher->isEnabled());
+        QCOMPARE(later.State().settings.JumpNumber, 9);
 
-        program.launcher->mmenu_slide_fileClick();
-        QVERIFY(program.fileselect->isVisible() && program.launcher->isEnabled());
-        program.State().ImageList = {"/p/x.jpg"};
-        program.State().ImageCount = 1;
-        program.fileselect->setEnabled(false);
-        emit program.fileselect->StartRequested();
-        QVERIFY(program.display->isVisible());
-        program.EndSlideshow();
-        QVERIFY(program.fileselect->isEnabled());
+        later.launcher->mmenu_slide_fileClick();
+        QVERIFY(later.fileselect->isVisible() && later.launcher->isEnabled());
+        later.State().ImageList = {"/p/x.jpg"};
+        later.State().ImageCount = 1;
+        later.fileselect->setEnabled(false);
+        emit later.fileselect->StartRequested();
+        QVERIFY(later.display->isVisible());
+        later.EndSlideshow();
+        QVERIFY(later.fileselect->isEnabled());
 
-        QVERIFY(!program.launcher->findChild<QAction*>("mmenu_slide_archive")->isEnabled());
-        program.launcher->mmenu_help_readmeClick();
-        QCOMPARE(program.host.opened, QStringList{"/opt/pictavo/readme.txt"});
-        QVERIFY(program.host.messages.isEmpty());
+        QVERIFY(!later.launcher->findChild<QAction*>("mmenu_slide_archive")->isEnabled());
+        later.launcher->mmenu_help_readmeClick();
+        QCOMPARE(later.host.opened, QStringList{"/opt/pictavo/readme.txt"});
+        QVERIFY(later.host.messages.isEmpty());
 
-        program.host.openSucceeds = false;
-        program.launcher->mmenu_help_readmeClick();
-        QCOMPARE(program.host.messages, QStringList{"エラー: readme.txtのオープンに失敗しました。"});
+        later.host.openSucceeds = false;
+        later.launcher->mmenu_help_readmeClick();
+        QCOMPARE(later.host.messages, QStringList{"エラー: readme.txtのオープンに失敗しました。"});
     }
 
     void placementAndDialogFilterHelpers() {
