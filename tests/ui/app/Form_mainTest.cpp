@@ -69,7 +69,6 @@ struct TestProgram {
         launcher->Attach({loading.get(), display.get(), fileselect.get(), setup.get(), about.get()});
     }
     ~TestProgram() { Exit(); }
-    // Ends the program the way the entry sequence does: the launcher goes last.
     void Exit() {
         if (launcher) launcher->Detach();
         about.reset();
