@@ -39,6 +39,11 @@ inline QImage QuadrantPicture(int w, int h) {
     return image;
 }
 
+// One colour per entry, far enough apart that a pixel tells which entry is on screen.
+inline QRgb EntryColor(int i) {
+    return QColor::fromHsv((i * 37) % 360, 200, 230).rgb();
+}
+
 inline QImage Uniform(int w, int h, QRgb color) {
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(color);

@@ -23,15 +23,6 @@
 using namespace pictavo;
 using namespace pictavo::test;
 
-namespace {
-
-// One colour per entry, far enough apart that a pixel tells which entry is on screen.
-QRgb EntryColor(int i) {
-    return QColor::fromHsv((i * 37) % 360, 200, 230).rgb();
-}
-
-}  // namespace
-
 class DisplayWindowTest : public QObject {
     Q_OBJECT
 

@@ -10,10 +10,6 @@ using namespace pictavo::test;
 
 namespace {
 
-QRgb EntryColor(int i) {
-    return QColor::fromHsv((i * 41) % 360, 190, 220).rgb();
-}
-
 // Pictures of a few sizes, so that placement and spreads differ from entry to entry.
 QImage EntryPicture(int i) {
     QImage image = Uniform(60 + (i % 3) * 30, 50 + (i % 2) * 40, EntryColor(i));
