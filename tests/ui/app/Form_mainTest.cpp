@@ -116,7 +116,6 @@ private slots:
         MakeFiles(other.path(), {"x.jpg"});
         TestProgram program({""});
         AppState& state = program.State();
-        QVERIFY(!state.StartedWithArgument);
         program.launcher->HandleCommandLine();
         program.launcher->show();
 

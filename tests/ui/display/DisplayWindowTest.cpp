@@ -203,14 +203,12 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), interval);
         QSignalSpy beeps(panel, &SettingsInfoPanel::TypingRefused);
         interval->clear();
-        QTest::keyClicks(interval,
-                         QStringLiteral("12a34567890"));  // the letter quietly, the tenth digit beeps
+        QTest::keyClicks(interval, "12a34567890");  // the letter quietly, the tenth digit beeps
         QCOMPARE(interval->text(), QStringLiteral("123456789"));
         QCOMPARE(beeps.count(), 1);
         interval->setText(QStringLiteral("50"));
         jump->clear();
-        QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("Button_envinfoclose")),
-                          Qt::LeftButton);
+        QTest::mouseClick(panel->findChild<QPushButton*>("Button_envinfoclose"), Qt::LeftButton);
         QVERIFY(!panel->isVisible());
         QCOMPARE(fx_->state.settings.SlideInterval, 100);
         QCOMPARE(fx_->state.settings.JumpNumber, 0);

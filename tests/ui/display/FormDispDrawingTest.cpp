@@ -212,7 +212,6 @@ private slots:
         QSignalSpy beeps(f.window.get(), &Form_disp::PictureLoadFailed);
         f.window->Start();
         QCOMPARE(beeps.count(), 1);
-        QVERIFY(!f.window->HasCurrentPicture());
         QCOMPARE(f.state.PictureWidth, 0);
         QVERIFY(f.window->Timer_disp()->isActive());
         const int line = f.window->PaintBox_disp()->LineHeight();
