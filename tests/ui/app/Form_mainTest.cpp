@@ -60,11 +60,10 @@ struct TestProgram {
         host.settings = settings;
         host.programFolder = programFolder;
         launcher = std::make_unique<Form_main>(host, plugins, arguments);
-        loading = std::make_unique<Form_loading>(launcher->State());
-        display = std::make_unique<Form_disp>(launcher->State());
-        fileselect = std::make_unique<Form_fileselect>(launcher->State());
-        setup =
-            std::make_unique<Form_setup>(launcher->State().settings, launcher->State().SupportedExtensions);
+        loading = std::make_unique<Form_loading>(State());
+        display = std::make_unique<Form_disp>(State());
+        fileselect = std::make_unique<Form_fileselect>(State());
+        setup = std::make_unique<Form_setup>(State().settings, State().SupportedExtensions);
         about = std::make_unique<Form_about>();
         launcher->Attach({loading.get(), display.get(), fileselect.get(), setup.get(), about.get()});
     }

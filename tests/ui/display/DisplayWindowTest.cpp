@@ -28,8 +28,7 @@ class DisplayWindowTest : public QObject {
 private slots:
     void init() {
         fx_ = std::make_unique<DisplayFixture>(200, 150);
-        for (int i = 0; i < 3; ++i)
-            fx_->Add(QStringLiteral("p%1.png").arg(i), Uniform(100, 60, EntryColor(i)));
+        for (int i = 0; i < 3; ++i) fx_->Add(QString("p%1.png").arg(i), Uniform(100, 60, EntryColor(i)));
         Start();
     }
     void cleanup() { fx_.reset(); }
@@ -317,10 +316,7 @@ private:
                           Qt::NoScrollPhase, false);
         QApplication::sendEvent(Area(), &wheel);
     }
-    QImage Strip() const {
-        const int line = Area()->LineHeight();
-        return fx_->window->Canvas().copy(0, 150 - line, 200, line);
-    }
+    QImage Strip() const { return fx_->window->Canvas().copy(0, 105, 200, 45); }  // below the pictures
     std::unique_ptr<DisplayFixture> fx_;
 };
 

@@ -100,9 +100,8 @@ private slots:
         QSignalSpy started(&form, &Form_fileselect::StartRequested);
         window.Click("Button_exe");
         QCOMPARE(window.dialogs.beeps, 1);
-        QVERIFY(Drop(
-            &form, {QUrl::fromLocalFile(dir.filePath("one")), QUrl::fromLocalFile(dir.filePath("two")),
-                    QUrl::fromLocalFile(dir.filePath("x.TXT")), QUrl::fromLocalFile(dir.filePath("y.JPG"))}));
+        const auto url = [&](const char* name) { return QUrl::fromLocalFile(dir.filePath(name)); };
+        QVERIFY(Drop(&form, {url("one"), url("two"), url("x.TXT"), url("y.JPG")}));
         QTRY_COMPARE(window.Items().size(), 5);
         const QString root = dir.path();
         QCOMPARE(window.Items(), (QStringList{root + "/one/a.PNG", root + "/one/b.jpg", root + "/two/c.jpg",
