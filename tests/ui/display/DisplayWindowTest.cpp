@@ -233,7 +233,6 @@ private slots:
         const std::string before = std::setlocale(LC_TIME, nullptr);
         if (std::setlocale(LC_TIME, "ja_JP.UTF-8")) {
             fx_->Key(Qt::Key_T);
-            QVERIFY(clock->isVisible());
             QVERIFY2(clock->text().endsWith(u'分'), qPrintable(clock->text()));
             std::setlocale(LC_TIME, before.c_str());
         }

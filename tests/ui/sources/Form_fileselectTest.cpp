@@ -31,7 +31,7 @@ class Form_fileselectTest : public QObject {
         void Click(const char* button) const {
             QTest::mouseClick(form->findChild<QPushButton*>(button), Qt::LeftButton);
         }
-        void Select(std::initializer_list<int> rows) const {
+        void Select(const QList<int>& rows) const {
             List().clearSelection();
             for (int row : rows)
                 List().selectionModel()->setCurrentIndex(state.FileSelectList.index(row),
@@ -131,14 +131,12 @@ private slots:
         window.state.FileSelectList.setStringList({"a", "b", "c", "d", "e"});
         window.Open();
         const QStringList unchanged = window.Items();
-        struct Case {
-            std::initializer_list<int> selected;
-            const char* button;
-        };
-        for (const Case& noop : {Case{{0}, "Button_up"}, Case{{4}, "Button_down"}, Case{{1, 2}, "Button_up"},
-                                 Case{{1, 2}, "Button_down"}}) {
-            window.Select(noop.selected);
-            window.Click(noop.button);
+        // At the ends, and with two items selected, up and down do nothing.
+        const std::pair<QList<int>, const char*> noops[] = {
+            {{0}, "Button_up"}, {{4}, "Button_down"}, {{1, 2}, "Button_up"}, {{1, 2}, "Button_down"}};
+        for (const auto& [rows, button] : noops) {
+            window.Select(rows);
+            window.Click(button);
             QCOMPARE(window.Items(), unchanged);
         }
         window.Select({1});
