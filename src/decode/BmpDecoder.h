@@ -26,6 +26,12 @@ public:
     // bitmap in the requested form. In the Native form an indexed picture keeps its palette
     // (Palette(), padded with black to 2^bits entries). Throws EBmpDecode or EPictureTooLarge.
     static Bitmap DecodeBytes(std::span<const std::uint8_t> bytes, BmpForm form = BmpForm::Bits32);
+
+    // The same for a file image held in two pieces: `head` from the "BM" up to the pixel data
+    // (its offset must be head.size()) and `pixels`, the rest. The plug-in adapter hands over
+    // a plug-in's blocks this way instead of copying a large picture into one file image.
+    static Bitmap DecodeParts(std::span<const std::uint8_t> head, std::span<const std::uint8_t> pixels,
+                              BmpForm form = BmpForm::Bits32);
 };
 
 }  // namespace pictavo

@@ -49,7 +49,7 @@ private:
 void ExpandBmpRle(std::span<const std::uint8_t> b, const BmpLayout& layout, Bitmap& indexes) {
     const bool four = layout.compression == kBmpRle4;
     RleCursor cursor(indexes);
-    std::size_t at = layout.pixelOffset;
+    std::size_t at = 0;
     while (!cursor.Finished()) {
         if (b.size() - at < 2) Truncated();
         const int count = b[at];

@@ -8,7 +8,7 @@
 
 namespace pictavo {
 
-// Expands the run-length coded pixels of `bytes` (described by `layout`) into `indexes`, an
+// Expands the run-length coded pixel data `bytes` (from the layout's pixel offset on) into `indexes`, an
 // 8-bit bitmap of the picture's size whose untouched pixels stay index 0. Runs past the
 // right edge are clipped; a delta may skip pixels. Throws EBmpDecode when the data ends
 // before the end-of-picture code or before every row has been reached.

@@ -61,29 +61,21 @@ DibLayout CheckDib(const std::uint8_t* info, std::size_t infoCapacity, std::size
     return l;
 }
 
-BmpImage WriteBmpImage(const DibLayout& layout, const std::uint8_t* info, const std::uint8_t* bits) {
-    BmpImage image;
-    image.size = kFileHeaderSize + layout.infoSize + layout.bitsSize;
-    // Not zeroed: every byte is written below. A pixel block, so that a large picture's copy
-    // costs few page faults.
-    image.bytes = AllocatePixelBlock(image.size, false);
-    std::uint8_t* out = image.bytes.get();
-    std::memset(out, 0, kFileHeaderSize);
-    WriteLe<std::uint16_t>(out, 0x4D42);
+std::vector<std::uint8_t> WriteBmpHead(const DibLayout& layout, const std::uint8_t* info) {
+    std::vector<std::uint8_t> head(kFileHeaderSize + layout.infoSize);
+    WriteLe<std::uint16_t>(head.data(), 0x4D42);
     // A file image beyond 4 GiB cannot occur: 2^28 pixels at 32 bits is 1 GiB.
-    WriteLe<std::uint32_t>(out + 2, static_cast<std::uint32_t>(image.size));
-    WriteLe<std::uint32_t>(out + 10, static_cast<std::uint32_t>(kFileHeaderSize + layout.infoSize));
-    std::memcpy(out + kFileHeaderSize, info, layout.infoSize);
-    std::memcpy(out + kFileHeaderSize + layout.infoSize, bits, layout.bitsSize);
-    return image;
+    WriteLe<std::uint32_t>(head.data() + 2, static_cast<std::uint32_t>(head.size() + layout.bitsSize));
+    WriteLe<std::uint32_t>(head.data() + 10, static_cast<std::uint32_t>(head.size()));
+    std::memcpy(head.data() + kFileHeaderSize, info, layout.infoSize);
+    return head;
 }
 
 Bitmap ConvertDib(const std::uint8_t* info, std::size_t infoCapacity, const std::uint8_t* bits,
                   std::size_t bitsCapacity) {
     const DibLayout layout = CheckDib(info, infoCapacity, bitsCapacity);
     if (bits == nullptr) Fail("no pixel block");
-    const BmpImage image = WriteBmpImage(layout, info, bits);
-    return BmpDecoder::DecodeBytes(image.Span(), BmpForm::Bits32);
+    return BmpDecoder::DecodeParts(WriteBmpHead(layout, info), {bits, layout.bitsSize}, BmpForm::Bits32);
 }
 
 }  // namespace pictavo

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "decode/PictureRegistry.h"
 #include "imaging/Bitmap.h"
@@ -36,19 +37,12 @@ struct DibLayout {
 // Throws ESPIBadPicture otherwise. Reads nothing past infoCapacity.
 DibLayout CheckDib(const std::uint8_t* info, std::size_t infoCapacity, std::size_t bitsCapacity);
 
-// A BMP file image in memory, owned: "BM" header, the info block's first infoSize bytes and
-// the pixel block's first bitsSize bytes.
-struct BmpImage {
-    PixelBlock bytes;
-    std::size_t size = 0;
-    std::span<const std::uint8_t> Span() const { return {bytes.get(), size}; }
-};
+// The headers of the BMP file image that the checked blocks make: "BM" header and the info
+// block's first infoSize bytes. The pixel block follows them as it is, never copied.
+std::vector<std::uint8_t> WriteBmpHead(const DibLayout& layout, const std::uint8_t* info);
 
-// Writes the checked blocks as a BMP file image. Throws std::bad_alloc.
-BmpImage WriteBmpImage(const DibLayout& layout, const std::uint8_t* info, const std::uint8_t* bits);
-
-// Checks the blocks, writes the BMP image and decodes it with our BMP reader into a 32-bit
-// bitmap. Throws ESPIBadPicture or the BMP reader's EDecode errors.
+// Checks the blocks and decodes them as a BMP file image (head and pixel block) with our BMP reader into a
+// 32-bit bitmap. Throws ESPIBadPicture or the BMP reader's EDecode errors.
 Bitmap ConvertDib(const std::uint8_t* info, std::size_t infoCapacity, const std::uint8_t* bits,
                   std::size_t bitsCapacity);
 

@@ -41,6 +41,9 @@ public:
     // Throws EBitmapSize for width/height < 0, bits not in {8, 24, 32} or more than
     // kMaxBitmapPixels pixels. Pixels start zeroed.
     Bitmap(int width, int height, int bitsPerPixel);
+    // The same with pixels left as the memory holds them, for a writer that sets every byte
+    // of every row (stride included): zeroing a reused 96 MB block first costs a few ms.
+    static Bitmap ForOverwrite(int width, int height, int bitsPerPixel);
 
     // A moved-from bitmap is empty (0 x 0), never a size without pixels.
     Bitmap(Bitmap&& other) noexcept { *this = std::move(other); }
@@ -68,6 +71,8 @@ public:
     const std::vector<std::uint32_t>& Palette() const { return palette_; }
 
 private:
+    Bitmap(int width, int height, int bitsPerPixel, bool zeroed);
+
     int width_ = 0;
     int height_ = 0;
     int bits_ = 32;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "imaging/Bitmap.h"
 
 using namespace pictavo;
@@ -47,4 +49,18 @@ TEST(Bitmap, LargePicturesStartZeroedAndAligned) {
         big.Row(1999)[big.Stride() - 1] = 9;
         EXPECT_EQ(big.Clone().Row(1999)[big.Stride() - 1], 9);
     }
+}
+
+// The next picture of the same size takes over the memory of the one just freed, and still
+// starts zeroed: a decoder that leaves pixels alone must not show the old picture's.
+TEST(Bitmap, AFreedLargePictureIsReusedZeroed) {
+    const std::uint8_t* first = nullptr;
+    {
+        Bitmap old(3000, 2000, 32);
+        first = old.Data();
+        std::memset(old.Data(), 0x5A, old.ByteSize());
+    }
+    const Bitmap next(3000, 2000, 32);
+    EXPECT_EQ(next.Data(), first);
+    EXPECT_EQ(next.Row(0)[0] | next.Row(1000)[4000] | next.Row(1999)[next.Stride() - 1], 0);
 }
