@@ -1,55 +1,27 @@
 #pragma once
 // Pictures, decoders and a ready window for the display's offscreen tests.
-#include <QBuffer>
-#include <QEvent>
-#include <QImage>
-#include <QTemporaryDir>
-#include <cstring>
+#include <QtTest>
 #include <functional>
 #include <memory>
 
+#include "decode/PngDecoder.h"
 #include "display/Form_disp.h"
 #include "display/PictureArea.h"
-#include "imaging/Bitmap.h"
 #include "sources/AppState.h"
 
 namespace pictavo::test {
 
-inline Bitmap ToBitmap(const QImage& source) {
-    const QImage image = source.convertToFormat(QImage::Format_RGB32);
-    Bitmap picture(image.width(), image.height(), 32);
-    for (int y = 0; y < image.height(); ++y)
-        std::memcpy(picture.Row(y), image.constScanLine(y), static_cast<std::size_t>(image.width()) * 4);
-    return picture;
-}
-
-// Reads PNG files through Qt and counts how often it was asked, so a test can tell a redraw
-// from the cache from a fresh decode.
-class CountingDecoder : public PictureDecoder {
-public:
-    using Hook = std::function<void()>;
-    CountingDecoder(std::shared_ptr<int> calls, std::shared_ptr<Hook> onDecode = std::make_shared<Hook>())
-        : calls_(std::move(calls)), onDecode_(std::move(onDecode)) {}
+// Reads PNG files, counting the decodes (a redraw from the cache reads nothing) and running
+// `during` inside each: what the user does while a picture is being read.
+struct CountingDecoder : PngDecoder {
     Bitmap Decode(const std::string& path) const override {
-        ++*calls_;
-        if (*onDecode_) (*onDecode_)();
-        const QImage image(QString::fromStdString(path));
-        if (image.isNull()) throw EDecode("unreadable test picture " + path);
-        return ToBitmap(image);
+        ++count;
+        if (during) during();
+        return PngDecoder::Decode(path);
     }
-
-private:
-    std::shared_ptr<int> calls_;
-    std::shared_ptr<Hook> onDecode_;
+    mutable int count = 0;
+    std::function<void()> during;
 };
-
-inline QByteArray Encoded(const QImage& image, const char* format) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format, 95);
-    return bytes;
-}
 
 // A picture whose four quadrants have different colours, with a gradient in each so that
 // resamplers have something to work on.
@@ -67,27 +39,26 @@ inline QImage QuadrantPicture(int w, int h) {
     return image;
 }
 
+// One colour per entry, far enough apart that a pixel tells which entry is on screen.
+inline QRgb EntryColor(int i) {
+    return QColor::fromHsv((i * 37) % 360, 200, 230).rgb();
+}
+
 inline QImage Uniform(int w, int h, QRgb color) {
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(color);
     return image;
 }
 
-// Notes what the picture area had on its canvas each time it was painted on the screen.
+// Keeps the canvas as it was each time the picture area was painted on the screen.
 class PaintWatcher : public QObject {
 public:
     explicit PaintWatcher(PictureArea* area) : area_(area) { area->installEventFilter(this); }
-    QRgb lastPaintedCentre = 0;
-    QImage lastPaintedStrip;
+    QImage lastPainted;
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            const QImage& canvas = area_->Canvas();
-            lastPaintedCentre = canvas.pixel(canvas.width() / 2, canvas.height() / 2) | 0xFF000000u;
-            const int line = area_->LineHeight();
-            lastPaintedStrip = canvas.copy(0, canvas.height() - line, canvas.width(), line);
-        }
+        if (event->type() == QEvent::Paint) lastPainted = area_->Canvas().copy();
         return false;
     }
 
@@ -99,14 +70,12 @@ private:
 struct DisplayFixture {
     QTemporaryDir dir;
     AppState state;
-    std::shared_ptr<int> decodes = std::make_shared<int>(0);
-    // Runs inside every decode: what the user does while a picture is being read.
-    std::shared_ptr<CountingDecoder::Hook> onDecode = std::make_shared<CountingDecoder::Hook>();
+    std::shared_ptr<CountingDecoder> decodes = std::make_shared<CountingDecoder>();
     std::unique_ptr<Form_disp> window;
 
     DisplayFixture(int areaW = 200, int areaH = 150) {
         state.registry = PictureRegistry{};
-        state.registry.Register("png", std::make_shared<CountingDecoder>(decodes, onDecode));
+        state.registry.Register("png", decodes);
         Settings& s = state.settings;
         s.IsFullScreen = false;
         s.IsShowNowTime = false;
@@ -118,9 +87,9 @@ struct DisplayFixture {
         window = std::make_unique<Form_disp>(state);
     }
 
-    QString Add(const QString& name, const QImage& image) {
+    QString Add(const QString& name, const QImage& image, const char* format = "PNG") {
         const QString path = dir.filePath(name);
-        image.save(path, "PNG");
+        image.save(path, format, 95);
         return AddPath(path);
     }
     QString AddBytes(const QString& name, const QByteArray& bytes) {
@@ -143,8 +112,16 @@ struct DisplayFixture {
         window->ShowCurrentPosition();
     }
 
+    void Key(Qt::Key key) { QTest::keyClick(window.get(), key); }
+    // Queues a press as the window system does while the program is busy.
+    void PostKey(Qt::Key key, bool autoRepeat = false) {
+        QCoreApplication::postEvent(
+            window.get(), new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat));
+    }
+
     QRgb Background() const { return qRgb(0x30, 0x20, 0x10); }
     QRgb At(int x, int y) const { return window->Canvas().pixel(x, y) | 0xFF000000u; }
+    QRgb Centre() const { return At(100, 75); }
 };
 
 }  // namespace pictavo::test

@@ -1,3 +1,4 @@
+#include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -9,16 +10,10 @@ using namespace pictavo::test;
 
 namespace {
 
-QRgb EntryColor(int i) {
-    return QColor::fromHsv((i * 41) % 360, 190, 220).rgb();
-}
-
 // Pictures of a few sizes, so that placement and spreads differ from entry to entry.
 QImage EntryPicture(int i) {
-    QImage image = QuadrantPicture(60 + (i % 3) * 30, 50 + (i % 2) * 40);
-    image.fill(EntryColor(i));
-    for (int y = 0; y < image.height() / 2; ++y)
-        for (int x = 0; x < image.width() / 3; ++x) image.setPixel(x, y, qRgb(250, 250, 250));
+    QImage image = Uniform(60 + (i % 3) * 30, 50 + (i % 2) * 40, EntryColor(i));
+    QPainter(&image).fillRect(0, 0, image.width() / 3, image.height() / 2, QColor(250, 250, 250));
     return image;
 }
 
@@ -31,14 +26,6 @@ std::unique_ptr<DisplayFixture> Show(int count, std::size_t budget) {
     fx->window->SetReadAheadBudget(budget);
     fx->window->Start();
     return fx;
-}
-
-void Key(DisplayFixture& fx, Qt::Key key) {
-    QTest::keyClick(fx.window.get(), key);
-}
-
-QRgb Centre(const DisplayFixture& fx) {
-    return fx.At(100, 75);
 }
 
 }  // namespace
@@ -58,8 +45,8 @@ private slots:
         for (const Qt::Key key : keys) {
             // Let the neighbours be read ahead, so the next move takes them from there.
             QTRY_VERIFY(ahead->window->ReadAhead().HeldBytes() > 0);
-            Key(*ahead, key);
-            Key(*plain, key);
+            ahead->Key(key);
+            plain->Key(key);
             QCOMPARE(ahead->state.CurrentIndex, plain->state.CurrentIndex);
             QCOMPARE(ahead->window->Canvas(), plain->window->Canvas());
         }
@@ -69,8 +56,8 @@ private slots:
         auto fx = Show(4, 64 << 20);
         QTRY_VERIFY(fx->window->ReadAhead().HeldBytes() >= 3u * 60 * 50 * 4);
         QVERIFY(Uniform(90, 90, qRgb(10, 200, 10)).save(fx->state.ImageList[1], "PNG"));
-        Key(*fx, Qt::Key_Right);
-        QCOMPARE(Centre(*fx), qRgb(10, 200, 10));
+        fx->Key(Qt::Key_Right);
+        QCOMPARE(fx->Centre(), qRgb(10, 200, 10));
     }
 
     void aBadFileBeepsOnceWhetherReadAheadOrNot() {
@@ -79,10 +66,10 @@ private slots:
         QVERIFY(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
         bad.write("\x89PNG\r\n\x1a\n broken");
         bad.close();
-        Key(*fx, Qt::Key_Left);  // on entry 2, reads 1 and 0 ahead, the bad one among them
+        fx->Key(Qt::Key_Left);  // on entry 2, reads 1 and 0 ahead, the bad one among them
         QSignalSpy beeps(fx->window.get(), &Form_disp::PictureLoadFailed);
-        Key(*fx, Qt::Key_Left);
-        Key(*fx, Qt::Key_Left);
+        fx->Key(Qt::Key_Left);
+        fx->Key(Qt::Key_Left);
         QCOMPARE(fx->state.CurrentIndex, 0);
         QCOMPARE(beeps.count(), 1);
     }
@@ -92,7 +79,7 @@ private slots:
         auto fx = Show(10, 2 * largest);
         for (int i = 0; i < 18; ++i) {
             QTRY_VERIFY(fx->window->ReadAhead().HeldBytes() > 0);
-            Key(*fx, i < 12 ? Qt::Key_Right : Qt::Key_Left);
+            fx->Key(i < 12 ? Qt::Key_Right : Qt::Key_Left);
         }
         QVERIFY(fx->window->ReadAhead().PeakHeldBytes() <= 2 * largest);
     }
@@ -102,12 +89,10 @@ private slots:
     void aBurstOfPressesEndsWithTheLastPositionPainted() {
         auto fx = Show(7, 64 << 20);
         PaintWatcher watcher(fx->window->PaintBox_disp());
-        for (int i = 0; i < 20; ++i)
-            QCoreApplication::postEvent(fx->window.get(),
-                                        new QKeyEvent(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier));
+        for (int i = 0; i < 20; ++i) fx->PostKey(Qt::Key_Right);
         QCoreApplication::processEvents();
         QCOMPARE(fx->state.CurrentIndex, 20 % 7);
-        QCOMPARE(watcher.lastPaintedCentre, EntryColor(20 % 7));
+        QCOMPARE(watcher.lastPainted.pixel(100, 75), EntryColor(20 % 7));
     }
 };
 

@@ -1,17 +1,17 @@
-#include <QDir>
-#include <QFile>
+// The file selection window and the loading window of the folder scan.
 #include <QFontMetrics>
+#include <QLabel>
 #include <QListView>
-#include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <QtTest>
 
 #include "../RecordingDialogs.h"
 #include "sources/Form_fileselect.h"
+#include "sources/Form_loading.h"
 #include "sources/ListFile.h"
 
 namespace pictavo {
@@ -31,7 +31,7 @@ class Form_fileselectTest : public QObject {
         void Click(const char* button) const {
             QTest::mouseClick(form->findChild<QPushButton*>(button), Qt::LeftButton);
         }
-        void Select(std::initializer_list<int> rows) const {
+        void Select(const QList<int>& rows) const {
             List().clearSelection();
             for (int row : rows)
                 List().selectionModel()->setCurrentIndex(state.FileSelectList.index(row),
@@ -42,18 +42,11 @@ class Form_fileselectTest : public QObject {
         std::unique_ptr<Form_fileselect> form;
     };
 
-    static void MakeFile(const QString& path) {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
-
 private slots:
     // Later changes of LoadExtensions apply at the next start, not to the open dialog's filter.
-    void addedFilesAppendInDialogOrderAndWidenTheExtent() {
+    void addedFilesWidenTheExtentAndGoThroughListFiles() {
         Window window;
-        Form_fileselect& form = window.Open();
-        QCOMPARE(form.size(), QSize(467, 358));
+        window.Open();
         window.state.settings.LoadExtensions = {".gif"};
         window.dialogs.pictures = {"/p/b.jpg", "/p/a long name that is wider.png"};
         window.Click("Button_file");
@@ -62,49 +55,75 @@ private slots:
                  QString("対応形式(*.jpg,*.png)|*.jpg;*.png|全てのファイル|*"));
         QCOMPARE(window.Items().size(), 4);
         QCOMPARE(window.Items().value(2), QString("/p/b.jpg"));
-        const int wide =
-            QFontMetrics(window.List().font()).horizontalAdvance("/p/a long name that is wider.png");
-        QTRY_COMPARE(window.List().horizontalScrollBar()->maximum(),
-                     std::max(0, wide + 5 - window.List().viewport()->width()));
-
-        // The display's add-to-list command appends to the same model.
+        // The display's add-to-list command appends to the same model; the extent follows: the
+        // widest item and a margin of 5 pixels.
         const QString longer = "/p/" + QString(200, u'x') + ".jpg";
         window.state.FileSelectList.insertRows(4, 1);
         window.state.FileSelectList.setData(window.state.FileSelectList.index(4), longer);
-        QCOMPARE(window.List().model()->rowCount(), 5);
-        QTRY_VERIFY(window.List().horizontalScrollBar()->maximum() > wide);
+        const int extent = QFontMetrics(window.List().font()).horizontalAdvance(longer) + 5;
+        QTRY_VERIFY(std::abs(window.List().horizontalScrollBar()->maximum() +
+                             window.List().viewport()->width() - extent) <= 1);
 
+        // Saved as list.lst, cleared, loaded back; a missing list and a folder that is not there
+        // are reported and leave the list as it was.
+        QTemporaryDir dir;
+        const QStringList saved = window.Items();
+        window.dialogs.saveFile = dir.filePath("list");
+        window.Click("Button_savelist");
         window.Click("Button_clear");
         QVERIFY(window.Items().isEmpty());
         QTRY_COMPARE(window.List().horizontalScrollBar()->maximum(), 0);
+        window.dialogs.openFile = dir.filePath("list.lst");
+        window.Click("Button_load");
+        QCOMPARE(window.Items(), saved);
+        window.dialogs.openFile = dir.filePath("missing.lst");
+        window.Click("Button_load");
+        window.dialogs.saveFile = dir.filePath("no folder/list");
+        window.Click("Button_savelist");
+        QCOMPARE(window.dialogs.errors.size(), 2);
+        QVERIFY(window.dialogs.errors[0].startsWith("リストファイルを読み込めませんでした。"));
+        QVERIFY(window.dialogs.errors[1].startsWith("リストファイルを保存できませんでした。"));
+        QCOMPARE(window.Items(), saved);
     }
 
-    // Folders are scanned with the scan's filters (each block sorted, in drop order); files are
-    // kept by extension alone; the running show's ImageCount is not touched.
-    void droppedFoldersAndFiles() {
+    // Execute is refused with a beep for an empty list. Folders are scanned with the scan's
+    // filters (each block sorted, in drop order), files are kept by extension alone, and the
+    // running show's ImageCount is not touched. Execute is refused again while another road's
+    // slideshow still runs, then copies the list as it is, empty items included.
+    void droppedFoldersAndFilesAndExecute() {
         QTemporaryDir dir;
-        for (const char* name :
-             {"one/b.jpg", "one/a.PNG", "one/skip.txt", "two/c.jpg", "two/sub/d.jpg", "x.TXT", "y.JPG"})
-            MakeFile(dir.filePath(name));
+        MakeFiles(dir.path(),
+                  {"one/b.jpg", "one/a.PNG", "one/skip.txt", "two/c.jpg", "two/sub/d.jpg", "x.TXT", "y.JPG"});
         Window window;
         window.state.ImageCount = 7;
         Form_fileselect& form = window.Open();
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(dir.filePath("one")), QUrl::fromLocalFile(dir.filePath("two")),
-                      QUrl::fromLocalFile(dir.filePath("x.TXT")),
-                      QUrl::fromLocalFile(dir.filePath("y.JPG"))});
-        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&form, &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&form, &drop);
+        QSignalSpy started(&form, &Form_fileselect::StartRequested);
+        window.Click("Button_exe");
+        QCOMPARE(window.dialogs.beeps, 1);
+        const auto url = [&](const char* name) { return QUrl::fromLocalFile(dir.filePath(name)); };
+        QVERIFY(Drop(&form, {url("one"), url("two"), url("x.TXT"), url("y.JPG")}));
         QTRY_COMPARE(window.Items().size(), 5);
         const QString root = dir.path();
         QCOMPARE(window.Items(), (QStringList{root + "/one/a.PNG", root + "/one/b.jpg", root + "/two/c.jpg",
                                               root + "/two/sub/d.jpg", root + "/y.JPG"}));
         QCOMPARE(window.state.ImageCount, 7);
         QVERIFY(form.isEnabled());
-        QCOMPARE(form.windowTitle(), QString("ファイル選択"));
+
+        window.state.FileSelectList.insertRows(5, 1);  // an empty item, as a list file may hold
+        window.state.ImageList = {"member.jpg"};
+        window.state.SourceKind = 1;
+        bool otherShowRuns = true;
+        form.SetBusyCheck([&] { return otherShowRuns; });
+        window.Click("Button_exe");
+        QCOMPARE(window.dialogs.beeps, 2);
+        QCOMPARE(window.state.ImageList, QStringList{"member.jpg"});
+        otherShowRuns = false;
+        window.Click("Button_exe");
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(window.state.ImageList, window.Items());
+        QCOMPARE(window.state.ImageCount, 6);
+        QCOMPARE(window.state.SourceKind, 0);
+        QVERIFY(!form.isEnabled());
     }
 
     void upDownAndDelete() {
@@ -112,14 +131,12 @@ private slots:
         window.state.FileSelectList.setStringList({"a", "b", "c", "d", "e"});
         window.Open();
         const QStringList unchanged = window.Items();
-        struct Case {
-            std::initializer_list<int> selected;
-            const char* button;
-        };
-        for (const Case& noop : {Case{{0}, "Button_up"}, Case{{4}, "Button_down"}, Case{{1, 2}, "Button_up"},
-                                 Case{{1, 2}, "Button_down"}}) {
-            window.Select(noop.selected);
-            window.Click(noop.button);
+        // At the ends, and with two items selected, up and down do nothing.
+        const std::pair<QList<int>, const char*> noops[] = {
+            {{0}, "Button_up"}, {{4}, "Button_down"}, {{1, 2}, "Button_up"}, {{1, 2}, "Button_down"}};
+        for (const auto& [rows, button] : noops) {
+            window.Select(rows);
+            window.Click(button);
             QCOMPARE(window.Items(), unchanged);
         }
         window.Select({1});
@@ -135,56 +152,19 @@ private slots:
         QCOMPARE(window.Items(), (QStringList{"c", "e"}));
     }
 
-    // Refused with a beep: an empty list, and another road's slideshow that is still running.
-    void executeCopiesTheListForAFileSlideshow() {
-        Window window;
-        Form_fileselect& form = window.Open();
-        QSignalSpy started(&form, &Form_fileselect::StartRequested);
-        window.Click("Button_exe");
-        QCOMPARE(window.dialogs.beeps, 1);
-
-        window.state.FileSelectList.setStringList({"/p/a.jpg", "", "/p/a.jpg"});
-        window.state.ImageList = {"member.jpg"};
-        window.state.SourceKind = 1;
-        bool otherShowRuns = true;
-        form.SetBusyCheck([&] { return otherShowRuns; });
-        window.Click("Button_exe");
-        QCOMPARE(window.dialogs.beeps, 2);
-        QCOMPARE(window.state.ImageList, QStringList{"member.jpg"});
-
-        otherShowRuns = false;
-        window.Click("Button_exe");
-        QCOMPARE(started.count(), 1);
-        QCOMPARE(window.state.ImageList, window.Items());
-        QCOMPARE(window.state.ImageCount, 3);
-        QCOMPARE(window.state.SourceKind, 0);
-        QVERIFY(!form.isEnabled());
-    }
-
-    void listFilesSaveAndLoadAndReportFailures() {
-        QTemporaryDir dir;
-        Window window;
-        window.state.FileSelectList.setStringList({"/p/a.jpg", "", "/写真/b.png"});
-        window.Open();
-        const QStringList saved = window.Items();
-        window.dialogs.saveFile = dir.filePath("list");
-        window.Click("Button_savelist");
-        QCOMPARE(window.dialogs.filters.value(0), QString("スライドショー再生リスト(*.lst)|*.lst"));
-        QVERIFY(QFile::exists(dir.filePath("list.lst")));
-
-        window.Click("Button_clear");
-        window.dialogs.openFile = dir.filePath("list.lst");
-        window.Click("Button_load");
-        QCOMPARE(window.Items(), saved);
-
-        window.dialogs.openFile = dir.filePath("missing.lst");
-        window.Click("Button_load");
-        window.dialogs.saveFile = dir.filePath("no folder/list");
-        window.Click("Button_savelist");
-        QCOMPARE(window.dialogs.errors.size(), 2);
-        QVERIFY(window.dialogs.errors[0].startsWith("リストファイルを読み込めませんでした。"));
-        QVERIFY(window.dialogs.errors[1].startsWith("リストファイルを保存できませんでした。"));
-        QCOMPARE(window.Items(), saved);
+    // The counter starts again at zero each time the window is shown. What its buttons do is
+    // the launcher's cancel and force-start case.
+    void loadingWindowIsCentredAndItsCounterStartsAtZero() {
+        AppState state;
+        Form_loading loading(state);
+        auto* counter = loading.findChild<QLabel*>("Label_loadnum");
+        loading.SetCount(1234);
+        QCOMPARE(counter->text(), QString("1234"));
+        loading.show();
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        QCOMPARE(loading.pos(),
+                 QPoint((screen.width() - loading.width()) / 2, (screen.height() - loading.height()) / 2));
+        QCOMPARE(counter->text(), QString("0"));
     }
 };
 
