@@ -48,6 +48,11 @@ void PictureArea::MarkChanged(const QRect& rect) {
     update(rect);
 }
 
+void PictureArea::MarkChanged(const QRegion& region) {
+    changed_ += region;
+    update(region);
+}
+
 void PictureArea::Present() {
     if (changed_.isEmpty()) return;
     const QRegion region = changed_;
@@ -57,6 +62,7 @@ void PictureArea::Present() {
 
 void PictureArea::Erase() {
     canvas_.fill(windowColor_);
+    overdrawn_ = canvas_.rect();
     MarkChanged(rect());
 }
 
@@ -64,16 +70,26 @@ void PictureArea::EraseStrip(int top, int height) {
     if (height <= 0 || canvas_.isNull()) return;
     QPainter painter(&canvas_);
     painter.fillRect(QRect(0, top, canvas_.width(), height), windowColor_);
+    overdrawn_ += QRect(0, top, canvas_.width(), height);
     MarkChanged(QRect(0, top, width(), height));
 }
 
+// The same picture in the same place: only what was drawn over it since needs its pixels back,
+// and only that reaches the screen (a key-result line costs its strip, not the whole area).
 bool PictureArea::DrawPlacedAgain(const PictureRect& rect, std::int32_t algorithm, std::uint64_t version) {
     const Placed& p = placed_;
     if (version == 0 || p.image.isNull() || p.version != version || !(p.rect == rect) ||
         p.algorithm != algorithm)
         return false;
+    const QRect target(rect.left, rect.top, rect.Width(), rect.Height());
+    const QRegion restored = overdrawn_ & target;
+    overdrawn_ -= target;
+    if (restored.isEmpty()) return true;
     QPainter painter(&canvas_);
+    painter.setClipRegion(restored);
     painter.drawImage(p.at, p.image, p.source);
+    painter.end();
+    MarkChanged(restored);
     return true;
 }
 
@@ -88,10 +104,7 @@ void PictureArea::DrawStretched(const PictureRect& rect, std::int32_t algorithm,
                                 std::uint64_t version) {
     if (rect.IsEmpty() || picture.Empty() || canvas_.isNull()) return;
     const QRect target(rect.left, rect.top, rect.Width(), rect.Height());
-    if (DrawPlacedAgain(rect, algorithm, version)) {
-        MarkChanged(target);
-        return;
-    }
+    if (DrawPlacedAgain(rect, algorithm, version)) return;
     placed_ = Placed();
     placed_.version = version;
     placed_.rect = rect;
@@ -115,6 +128,7 @@ void PictureArea::DrawStretched(const PictureRect& rect, std::int32_t algorithm,
         placed_.at = visible.topLeft();
         placed_.source = placed_.image.rect();
     }
+    overdrawn_ -= target;
     MarkChanged(target);
 }
 
@@ -154,6 +168,7 @@ void PictureArea::DrawTextLine(int y, const QString& text, QColor color) {
     painter.setPen(color);
     const QRect line(0, y, canvas_.width(), LineHeight());
     painter.drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    overdrawn_ += line;
     MarkChanged(line);
 }
 
@@ -174,6 +189,7 @@ void PictureArea::resizeEvent(QResizeEvent* event) {
         painter.drawImage(0, 0, canvas_);
     }
     canvas_ = std::move(grown);
+    overdrawn_ = canvas_.rect();
 }
 
 }  // namespace pictavo

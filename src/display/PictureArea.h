@@ -56,6 +56,7 @@ protected:
 private:
     void DrawNaturalSize(const PictureRect& rect, std::int32_t algorithm, const Bitmap& picture);
     void MarkChanged(const QRect& rect);
+    void MarkChanged(const QRegion& region);
 
     // The picture as last placed on the canvas, so that redraws of text over it (key-result
     // and information lines, the clock) cost a copy instead of a resampling.
@@ -73,6 +74,9 @@ private:
 
     QImage canvas_;
     QRegion changed_;
+    // Where the canvas has been drawn over (text, erasing) since the placed picture was last
+    // drawn whole: drawing that picture again only has to restore these parts.
+    QRegion overdrawn_;
     Placed placed_;
     QColor windowColor_ = Qt::black;
 };
