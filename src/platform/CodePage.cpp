@@ -74,10 +74,6 @@ qsizetype ValidUtf8Length(const QByteArray& bytes) {
 
 }  // namespace
 
-bool LooksLikeUtf8(const QByteArray& bytes) {
-    return ValidUtf8Length(bytes) >= 0;
-}
-
 QString DecodeCp932(const QByteArray& bytes) {
     IconvHandle converter("UTF-8", "CP932");
     // One CP932 byte or byte pair never needs more than three UTF-8 bytes.

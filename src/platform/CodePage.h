@@ -14,7 +14,4 @@ QString DecodeCp932(const QByteArray& bytes);
 // off inside its last character still counts), else CP932.
 QString DecodeText(const QByteArray& bytes);
 
-// True when `bytes` is valid UTF-8 apart from, at most, an incomplete character at the end.
-bool LooksLikeUtf8(const QByteArray& bytes);
-
 }  // namespace pictavo

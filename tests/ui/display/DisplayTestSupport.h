@@ -1,9 +1,11 @@
 #pragma once
 // Pictures, decoders and a ready window for the display's offscreen tests.
+#include <QBuffer>
 #include <QtTest>
 #include <functional>
 #include <memory>
 
+#include "../../unit/platform/FileBytes.h"
 #include "decode/PngDecoder.h"
 #include "display/Form_disp.h"
 #include "display/PictureArea.h"
@@ -87,21 +89,17 @@ struct DisplayFixture {
         window = std::make_unique<Form_disp>(state);
     }
 
-    QString Add(const QString& name, const QImage& image, const char* format = "PNG") {
-        const QString path = dir.filePath(name);
-        image.save(path, format, 95);
-        return AddPath(path);
+    // Writes the picture as PNG, or the bytes as they are, and appends the file to the list.
+    void Add(const QString& name, const QImage& image) {
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        image.save(&png, "PNG");
+        AddBytes(name, png.data());
     }
-    QString AddBytes(const QString& name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-        return AddPath(file.fileName());
-    }
-    QString AddPath(const QString& path) {
-        state.ImageList.append(path);
+    void AddBytes(const QString& name, const QByteArray& bytes) {
+        testing_support::WriteFileBytes(dir.filePath(name), bytes);
+        state.ImageList.append(dir.filePath(name));
         state.ImageCount = static_cast<std::int32_t>(state.ImageList.size());
-        return path;
     }
 
     // Shows entry `index` the way a move does: erase, drop the cached picture, decode afresh.

@@ -62,10 +62,7 @@ private slots:
 
     void aBadFileBeepsOnceWhetherReadAheadOrNot() {
         auto fx = Show(3, 64 << 20);
-        QFile bad(fx->state.ImageList[1]);
-        QVERIFY(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        bad.write("\x89PNG\r\n\x1a\n broken");
-        bad.close();
+        testing_support::WriteFileBytes(fx->state.ImageList[1], "\x89PNG\r\n\x1a\n broken");
         fx->Key(Qt::Key_Left);  // on entry 2, reads 1 and 0 ahead, the bad one among them
         QSignalSpy beeps(fx->window.get(), &Form_disp::PictureLoadFailed);
         fx->Key(Qt::Key_Left);

@@ -7,7 +7,7 @@
 namespace pictavo {
 namespace {
 
-TEST(KeyNameTable, EveryRowRoundTripsAndNoCodeRepeats) {
+TEST(KeyNameTable, EveryRowRoundTripsNoCodeRepeatsAndOtherCodesAreErrors) {
     std::set<KeyCode> codes;
     for (int position = 0; position < kKeyNameCount; ++position) {
         EXPECT_EQ(KeyIndexFromCode(KeyCodeFromIndex(position)), position);
@@ -15,9 +15,7 @@ TEST(KeyNameTable, EveryRowRoundTripsAndNoCodeRepeats) {
     }
     EXPECT_EQ(codes.size(), static_cast<std::size_t>(kKeyNameCount));
     EXPECT_EQ(codes.count(0), 0u);
-}
-
-TEST(KeyNameTable, CodesWithoutARowShowAsErrorAndSelectTheFirstRow) {
+    // Codes without a row show as an error and select the first row.
     for (const KeyCode code :
          {KeyCode{0}, kEscapeKey, KeyCode{220}, KeyCode{252}, KeyCode{255}, KeyCode{65535}}) {
         EXPECT_EQ(KeyName(code), QStringLiteral("エラー")) << code;

@@ -10,7 +10,7 @@
 
 using namespace pictavo;
 
-TEST(FileInfoText, SingleLinesGrowWithTheState) {
+TEST(FileInfoText, LinesGrowWithTheStateAndSpreadsFollowTheDisplayedOrder) {
     const PageFacts page{4, QStringLiteral("/pics/猫.jpg"), 640, 480, 1024};
     EXPECT_TRUE(SingleInfoLines(page, 120, 0).isEmpty());
     const QStringList all = SingleInfoLines(page, 120, 4);
@@ -18,9 +18,7 @@ TEST(FileInfoText, SingleLinesGrowWithTheState) {
                                 QStringLiteral("640 × 480"), QStringLiteral("1024 Byte")}));
     EXPECT_EQ(SingleInfoLines(page, 120, 2), all.mid(0, 2));
     EXPECT_EQ(SingleInfoLines(page, 120, 9), all);
-}
-
-TEST(FileInfoText, SpreadLinesFollowTheDisplayedOrder) {
+    // Spreads list both pages in the displayed order.
     const PageFacts p3{3, QStringLiteral("a.png"), 100, 200, 0};
     const PageFacts p4{4, QStringLiteral("b.png"), 300, 100, 128};
     EXPECT_EQ(SpreadInfoLines(p3, p4, 120, 4),

@@ -24,9 +24,7 @@ GifPlayer PlayerFor(int loopCount, std::vector<GifFrameParts> frames) {
 // Frame delays of 0 and 10 ms play at 100 ms; due times are absolute, so timers that fire
 // late never shift the frames after them; one more pass, then the last frame stays.
 TEST(GifPlayer, PlaysFramesByTheirDelaysAndPassesOnAnAbsoluteClock) {
-    EXPECT_EQ(PlayedDelayMs(0), 100);
-    EXPECT_EQ(PlayedDelayMs(10), 100);
-    EXPECT_EQ(PlayedDelayMs(20), 20);
+    EXPECT_EQ(PlayedDelayMs(10), 100);  // 0 and 20 are the frames below
     GifPlayer player = PlayerFor(1, {Frame(0, 1), Frame(2, 2), Frame(5, 3)});
     player.Start(1000);
     EXPECT_EQ(player.FrameIndex(), 0);

@@ -4,7 +4,7 @@
 
 using namespace pictavo;
 
-TEST(PlacePicture, GivesTheDesignedRectangle) {
+TEST(PlacePicture, GivesTheDesignedRectangleOrNoneForAnUnknownType) {
     struct Case {
         int type, w, h, W, H;
         PictureRect expected;
@@ -28,9 +28,7 @@ TEST(PlacePicture, GivesTheDesignedRectangle) {
     for (const Case& c : cases)
         EXPECT_EQ(PlacePicture(c.w, c.h, c.W, c.H, c.type), std::optional(c.expected))
             << c.type << ": " << c.w << "x" << c.h;
-}
-
-TEST(PlacePicture, UnknownTypeGivesNoRectangle) {
+    // An unknown type gives no rectangle.
     EXPECT_FALSE(PlacePicture(10, 10, 100, 100, 4).has_value());
     EXPECT_FALSE(PlacePicture(10, 10, 100, 100, -1).has_value());
 }

@@ -69,30 +69,20 @@ protected:
     static constexpr std::size_t kPicture = 100 * 100 * 4;
 };
 
-TEST_F(PrefetcherTest, HandsOverWhatItReadOnceAndOnlyWhileTheFileIsUnchanged) {
-    const std::string a = Write("a", "A");
-    const std::string b = Write("b", "B");
+TEST_F(PrefetcherTest, HandsOverOnceWhileTheFileIsUnchangedAndFreesWhatIsNoLongerWanted) {
+    const std::string a = Write("a", "A"), b = Write("b", "B"), bad = Write("bad", "x"), c = Write("c", "C");
     Prefetcher prefetcher(10 * kPicture);
-    prefetcher.Want({Job(a), Job(b)});
-    WaitForReads(2);
+    prefetcher.Want({Job(a), Job(b), Job(bad), Job(c)});
+    WaitForReads(4);
     EXPECT_EQ(Grey(prefetcher.Take(a)), 'A');
     EXPECT_FALSE(prefetcher.Take(a).has_value());  // handed over, not kept
-    // Wait for b, then change it on disk (another size): the show must read it again.
-    while (prefetcher.HeldBytes() < kPicture) std::this_thread::yield();
-    Write("b", "BB");
-    EXPECT_FALSE(prefetcher.Take(b).has_value());
-    EXPECT_EQ(decoder->decodes, 2);
-}
-
-TEST_F(PrefetcherTest, AFailedReadThrowsOnceAndUnwantedPicturesAreFreed) {
-    const std::string bad = Write("bad", "x");
-    const std::string c = Write("c", "C");
-    Prefetcher prefetcher(10 * kPicture);
-    prefetcher.Want({Job(bad), Job(c)});
-    WaitForReads(2);
     EXPECT_THROW(prefetcher.Take(bad), EDecode);
     EXPECT_FALSE(prefetcher.Take(bad).has_value());
-    while (prefetcher.HeldBytes() < kPicture) std::this_thread::yield();
+    // Wait for b and c, then change b on disk (another size): the show must read it again.
+    while (prefetcher.HeldBytes() < 2 * kPicture) std::this_thread::yield();
+    Write("b", "BB");
+    EXPECT_FALSE(prefetcher.Take(b).has_value());
+    EXPECT_EQ(decoder->decodes, 4);
     prefetcher.Want({});
     EXPECT_EQ(prefetcher.HeldBytes(), 0u);
     EXPECT_FALSE(prefetcher.Take(c).has_value());

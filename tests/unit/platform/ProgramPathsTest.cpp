@@ -18,7 +18,7 @@ TEST(ChooseProgramFile, BesideTheProgramWhenItsFolderIsWritableElseUnderThePerUs
 // An installed bin folder finds ../lib/pictavo whatever it holds (/usr/bin has ld.so); a
 // build's or a self-contained copy's folder holds its modules; a lone executable falls back to
 // the prefix it was built for.
-TEST(ModuleFolderFor, InstalledTreeThenModulesBesideTheProgramThenTheBuiltPrefix) {
+TEST(ModuleFolderFor, InstalledTreeThenModulesBesideTheProgramThenTheBuiltPrefixAndWritableFolders) {
     QTemporaryDir dir;
     const QString tree = dir.path() + "/usr", built = dir.path() + "/opt", copy = dir.path() + "/copy";
     for (const QString& folder : {tree + "/bin", tree + "/lib/pictavo", built + "/lib/pictavo", copy})
@@ -31,10 +31,6 @@ TEST(ModuleFolderFor, InstalledTreeThenModulesBesideTheProgramThenTheBuiltPrefix
     EXPECT_EQ(ModuleFolderFor(copy, built), copy);
     EXPECT_EQ(ModuleFolderFor(built, built), built + "/lib/pictavo");
     EXPECT_EQ(ModuleFolderFor(built, dir.path() + "/missing"), built);
-}
-
-TEST(IsFolderWritable, OnlyExistingFolders) {
-    QTemporaryDir dir;
     EXPECT_TRUE(IsFolderWritable(dir.path()));
     EXPECT_FALSE(IsFolderWritable(dir.filePath("missing")));
 }

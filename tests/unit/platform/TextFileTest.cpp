@@ -52,7 +52,7 @@ TEST_F(TextFileTest, ReadingRefusesMissingFoldersAndFilesAboveTheLimitBeforeRead
     alarm(0);
 }
 
-TEST_F(TextFileTest, WritingReplacesTheOldFileAndLeavesNothingElse) {
+TEST_F(TextFileTest, WritingReplacesTheOldFileKeepsItsPermissionsAndFollowsALink) {
     WriteFileAtomically(file_, "new\r\n");
     EXPECT_EQ(ReadFileBytes(file_), QByteArray("new\r\n"));
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"pictavo.ini"});
@@ -61,9 +61,7 @@ TEST_F(TextFileTest, WritingReplacesTheOldFileAndLeavesNothingElse) {
     ASSERT_TRUE(QDir(dir_.path()).mkdir("sub"));
     EXPECT_THROW(WriteFileAtomically(dir_.filePath("sub"), "x"), ETextFileWrite);
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"pictavo.ini"});
-}
-
-TEST_F(TextFileTest, WritingKeepsThePermissionsOfTheOldFileAndFollowsALink) {
+    // The permissions of the old file stay, and a link is followed.
     QFile::setPermissions(file_, QFile::ReadOwner | QFile::WriteOwner);
     const QString link = dir_.filePath("link.ini");
     ASSERT_TRUE(QFile::link(file_, link));
