@@ -106,16 +106,10 @@ TEST_F(SpiManagerTest, CollectPutsPluginsDeclaringTheExtensionFirstLatestLoadedF
     EXPECT_EQ(spis.CollectSPIs({SPIKind::Loader}, "none").size(), 4u);
 }
 
-TEST_F(SpiManagerTest, LoadErrorsCarryTheirTexts) {
+TEST_F(SpiManagerTest, LoadErrorsAreNamed) {
     const QString missing = Folder("none.spi");
     EXPECT_THROW(TSPI::Load<TSPI>(missing), ESPIFOpenErrorSPI);
-    try {
-        TSPI::Load<TInSPI>(CopyPlugin(Folder("a"), "nopicture"));
-        ADD_FAILURE();
-    } catch (const ESPIInvalidAPI& e) {
-        EXPECT_EQ(QString::fromUtf8(e.what()),
-                  "GetPictureは[" + Folder("a") + "/nopicture.spi]では使えないSusie Plugin APIです");
-    }
+    EXPECT_THROW(TSPI::Load<TInSPI>(CopyPlugin(Folder("a"), "nopicture")), ESPIInvalidAPI);
     EXPECT_EQ(CreateSPI(missing), nullptr);
 }
 
