@@ -113,6 +113,7 @@ Bitmap UnpackRgb(std::span<const std::uint8_t> pixels, const BmpLayout& l) {
     const auto convert = l.bits == 24 ? RgbRowToBgra : XrgbRowToBgra;
     for (int r = 0; r < l.height; ++r)
         convert(pixels.data() + static_cast<std::size_t>(r) * l.stride, out.Row(TargetRow(l, r)), l.width);
+    out.MarkOpaque();
     return out;
 }
 

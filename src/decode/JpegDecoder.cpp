@@ -155,10 +155,14 @@ void DecodeSession(JpegSession& s, Bitmap& target) {
     const int height = static_cast<int>(s.info.output_height);
     if (!target.Data() || target.Width() != width || target.Height() != height || target.BitsPerPixel() != 32)
         target = Bitmap(width, height, 32);
-    if (cmyk) return ReadCmyk(s, target);
-    std::vector<JSAMPROW> rows(static_cast<std::size_t>(height));
-    for (int y = 0; y < height; ++y) rows[static_cast<std::size_t>(y)] = target.Row(y);
-    Check(ReadJpegRows(s, rows.data()), s);
+    if (cmyk) {
+        ReadCmyk(s, target);
+    } else {
+        std::vector<JSAMPROW> rows(static_cast<std::size_t>(height));
+        for (int y = 0; y < height; ++y) rows[static_cast<std::size_t>(y)] = target.Row(y);
+        Check(ReadJpegRows(s, rows.data()), s);
+    }
+    target.MarkOpaque();  // every row was read, and both conversions write 255
     // jpeg_finish_decompress is left out on purpose: it would only read up to the end
     // marker, and a file that lacks nothing but that marker is still a whole picture.
 }

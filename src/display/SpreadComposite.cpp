@@ -58,7 +58,7 @@ bool RowIsOpaque(const std::uint8_t* row, int width) {
 }  // namespace
 
 void FlattenOntoColor(Bitmap& picture, std::int32_t color) {
-    if (picture.BitsPerPixel() != 32) return;
+    if (picture.BitsPerPixel() != 32 || picture.KnownOpaque()) return;
     const unsigned background[3] = {static_cast<unsigned>((color >> 16) & 0xFF),
                                     static_cast<unsigned>((color >> 8) & 0xFF), static_cast<unsigned>(color & 0xFF)};
     for (int y = 0; y < picture.Height(); ++y) {

@@ -151,6 +151,7 @@ Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
         height_ = std::exchange(other.height_, 0);
         bits_ = std::exchange(other.bits_, 32);
         stride_ = std::exchange(other.stride_, 0);
+        opaque_ = std::exchange(other.opaque_, false);
         data_ = std::move(other.data_);
         palette_ = std::move(other.palette_);
         other.palette_.clear();
@@ -164,6 +165,7 @@ Bitmap Bitmap::Clone() const {
     copy.height_ = height_;
     copy.bits_ = bits_;
     copy.stride_ = stride_;
+    copy.opaque_ = opaque_;
     copy.palette_ = palette_;
     const std::size_t bytes = ByteSize();
     if (bytes) {

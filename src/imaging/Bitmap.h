@@ -60,11 +60,23 @@ public:
     std::size_t Stride() const { return stride_; }
     bool Empty() const { return width_ == 0 || height_ == 0; }
 
-    std::uint8_t* Row(int y) { return data_.get() + static_cast<std::size_t>(y) * stride_; }
+    std::uint8_t* Row(int y) {
+        opaque_ = false;
+        return data_.get() + static_cast<std::size_t>(y) * stride_;
+    }
     const std::uint8_t* Row(int y) const { return data_.get() + static_cast<std::size_t>(y) * stride_; }
-    std::uint8_t* Data() { return data_.get(); }
+    std::uint8_t* Data() {
+        opaque_ = false;
+        return data_.get();
+    }
     const std::uint8_t* Data() const { return data_.get(); }
     std::size_t ByteSize() const { return stride_ * static_cast<std::size_t>(height_); }
+
+    // Said by a reader that wrote 255 as every pixel's fourth byte, so that flattening onto a
+    // background need not read 96 MB to find nothing to do. Any write access through Row() or
+    // Data() forgets it: it can only be trusted for a picture nothing has touched since.
+    void MarkOpaque() { opaque_ = bits_ == 32; }
+    bool KnownOpaque() const { return opaque_; }
 
     // Palette of an 8-bit bitmap as 0x00RRGGBB entries (up to 256); empty otherwise.
     std::vector<std::uint32_t>& Palette() { return palette_; }
@@ -77,6 +89,7 @@ private:
     int height_ = 0;
     int bits_ = 32;
     std::size_t stride_ = 0;
+    bool opaque_ = false;
     PixelBlock data_;
     std::vector<std::uint32_t> palette_;
 };

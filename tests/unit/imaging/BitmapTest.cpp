@@ -64,3 +64,17 @@ TEST(Bitmap, AFreedLargePictureIsReusedZeroed) {
     EXPECT_EQ(next.Data(), first);
     EXPECT_EQ(next.Row(0)[0] | next.Row(1000)[4000] | next.Row(1999)[next.Stride() - 1], 0);
 }
+
+// Flattening skips a picture known to be opaque, so the mark must not outlive a write.
+TEST(Bitmap, TheOpaqueMarkFollowsThePixelsAndIsForgottenOnAWrite) {
+    Bitmap b(2, 2, 32);
+    b.MarkOpaque();
+    Bitmap moved = std::move(b);
+    EXPECT_TRUE(moved.KnownOpaque());
+    EXPECT_TRUE(moved.Clone().KnownOpaque());
+    moved.Row(1)[3] = 0;
+    EXPECT_FALSE(moved.KnownOpaque());
+    Bitmap indexes(2, 2, 8);
+    indexes.MarkOpaque();
+    EXPECT_FALSE(indexes.KnownOpaque());
+}
