@@ -2,7 +2,7 @@
 // read header first and then only as far as the picture needs: both must give one picture.
 #include <cstring>
 
-#include "PictureFuzz.h"
+#include "FuzzSupport.h"
 #include "decode/BmpDecoder.h"
 #include "decode/BmpLayout.h"
 #include "decode/DecodeErrors.h"

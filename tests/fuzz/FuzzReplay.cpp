@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -28,13 +27,12 @@ int main(int argc, char** argv) {
     }
     std::sort(inputs.begin(), inputs.end());
     for (const fs::path& path : inputs) {
-        std::ifstream file(path, std::ios::binary);
-        const std::vector<char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        const auto block = std::make_unique<std::uint8_t[]>(bytes.size());
-        std::copy(bytes.begin(), bytes.end(), block.get());
+        const std::size_t size = fs::file_size(path);
+        const auto block = std::make_unique<std::uint8_t[]>(size);
+        std::ifstream(path, std::ios::binary).read(reinterpret_cast<char*>(block.get()), size);
         std::printf("%s\n", path.c_str());
         std::fflush(stdout);
-        LLVMFuzzerTestOneInput(block.get(), bytes.size());
+        LLVMFuzzerTestOneInput(block.get(), size);
     }
     std::printf("replayed %zu inputs\n", inputs.size());
     return inputs.empty() ? 1 : 0;

@@ -1,8 +1,7 @@
 // Writes the seeds that the harnesses start from into FOLDER/<harness>/: small pictures of every
 // layout the readers know, made by the picture writers, settings files and numbers.
-#include <cstdio>
-#include <exception>
 #include <filesystem>
+#include <stdexcept>
 
 #include "ArchiveMaker.h"
 #include "PictureWriters.h"
@@ -130,20 +129,11 @@ void ArchiveSeeds() {
     }
 }
 
+// A failure ends the program with its message, and the build step that runs it with it.
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-        return 2;
-    }
-    root = argv[1];
-    try {
-        PictureSeeds();
-        TextSeeds();
-        ListFileSeeds();
-        ArchiveSeeds();
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-    return 0;
+    root = argc == 2 ? argv[1] : throw std::invalid_argument("usage: fuzz_seeds_writer FOLDER");
+    PictureSeeds();
+    TextSeeds();
+    ListFileSeeds();
+    ArchiveSeeds();
 }

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <string>
 
+#include "decode/PictureRegistry.h"
+
 namespace pictavo::fuzz {
 
 // A file in memory for the decoders' file forms: one per process, rewritten for each input.
@@ -28,6 +30,24 @@ inline void Require(bool condition, const char* what) {
         std::fprintf(stderr, "fuzz: %s\n", what);
         std::abort();
     }
+}
+
+// The picture `decode()` gives, or an empty one when the reader refuses the input. A reader's
+// two forms (bytes in memory and a file) must give the same picture, or both refuse the input.
+template <typename Decode>
+Bitmap DecodedOrEmpty(Decode decode) {
+    try {
+        return decode();
+    } catch (const EDecode&) {
+        return {};
+    }
+}
+
+inline void RequireSamePicture(const Bitmap& fromBytes, const Bitmap& fromFile) {
+    Require(
+        fromBytes.Width() == fromFile.Width() && fromBytes.Height() == fromFile.Height() &&
+            (!fromFile.Data() || std::memcmp(fromBytes.Data(), fromFile.Data(), fromFile.ByteSize()) == 0),
+        "the file and the bytes decode differently");
 }
 
 }  // namespace pictavo::fuzz

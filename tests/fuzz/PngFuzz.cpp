@@ -2,7 +2,7 @@
 // memory and from a file; both must give one picture.
 #include <cstring>
 
-#include "PictureFuzz.h"
+#include "FuzzSupport.h"
 #include "decode/DecodeErrors.h"
 #include "decode/PngDecoder.h"
 

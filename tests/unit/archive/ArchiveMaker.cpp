@@ -71,46 +71,33 @@ bool WriteWithTool(const std::string& path, Format format, const std::vector<Mem
     return process.waitForFinished() && process.exitCode() == 0;
 }
 
-void Put16(std::string& out, unsigned value) {
-    out += static_cast<char>(value & 0xFF);
-    out += static_cast<char>((value >> 8) & 0xFF);
-}
-void Put32(std::string& out, unsigned long value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, (value >> 16) & 0xFFFF);
+// Appends `value` as `bytes` little-endian bytes.
+void Put(std::string& out, unsigned long value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i) & 0xFF);
 }
 
 // A rar 4 block: its header CRC is the low half of the CRC-32 of everything after the field.
 std::string Block(const std::string& body) {
-    const unsigned long crc = crc32(0, reinterpret_cast<const Bytef*>(body.data()), body.size());
     std::string block;
-    Put16(block, crc & 0xFFFF);
+    Put(block, crc32(0, reinterpret_cast<const Bytef*>(body.data()), body.size()) & 0xFFFF, 2);
     return block + body;
 }
 
 bool WriteRar(const std::string& path, const std::vector<Member>& members) {
-    std::string out = "Rar!\x1a\x07\x00";
-    out.resize(7);
-    std::string main{'\x73'};
-    Put16(main, 0);
-    Put16(main, 13);
-    Put16(main, 0);
-    Put32(main, 0);
-    out += Block(main);
-    for (const Member& member : members) {
+    // The marker, then the main header: type 0x73, no flags, 13 bytes, nothing reserved.
+    std::string out =
+        std::string("Rar!\x1a\x07\x00", 7) + Block(std::string("\x73\0\0\x0d\0\0\0\0\0\0\0", 11));
+    for (const Member& m : members) {
+        const unsigned long size = m.data.size(), nameSize = m.name.size();
+        const unsigned long crc = crc32(0, reinterpret_cast<const Bytef*>(m.data.data()), m.data.size());
+        // A file header: flags, header size, packed and unpacked size, host MS-DOS, CRC, time
+        // 2025-01-01, version 2.0, method "stored", name length, attributes.
         std::string header{'\x74'};
-        Put16(header, 0x8000);
-        Put16(header, 32 + static_cast<unsigned>(member.name.size()));
-        Put32(header, member.data.size());
-        Put32(header, member.data.size());
-        header += '\x00';  // written on MS-DOS
-        Put32(header, crc32(0, reinterpret_cast<const Bytef*>(member.data.data()), member.data.size()));
-        Put32(header, 0x5A210000);  // 2025-01-01
-        header += '\x14';           // version 2.0
-        header += '\x30';           // stored
-        Put16(header, static_cast<unsigned>(member.name.size()));
-        Put32(header, 0x20);
-        out += Block(header + member.name) + member.data;
+        const unsigned long values[] = {0x8000,     32 + nameSize, size, size,     0,   crc,
+                                        0x5A210000, 0x14,          0x30, nameSize, 0x20};
+        const int widths[] = {2, 2, 4, 4, 1, 4, 4, 1, 1, 2, 4};
+        for (int i = 0; i < 11; ++i) Put(header, values[i], widths[i]);
+        out += Block(header + m.name) + m.data;
     }
     out += std::string("\xc4\x3d\x7b\x00\x40\x07\x00", 7);
     std::ofstream(path, std::ios::binary) << out;
@@ -141,7 +128,7 @@ void PatchFile(const std::string& path, const std::string& from, const std::stri
 void SetZipDeclaredSize(const std::string& path, unsigned size) {
     std::string bytes = ReadFile(path);
     std::string field;
-    Put32(field, size);
+    Put(field, size, 4);
     for (const auto& [signature, offset] :
          {std::pair{std::string("PK\x01\x02", 4), 24}, {std::string("PK\x03\x04", 4), 22}})
         for (std::size_t at = bytes.find(signature); at != std::string::npos;

@@ -9,18 +9,13 @@
 
 namespace pictavo::test {
 
-namespace {
-
-struct LineCase {
-    std::int32_t kind;
-    bool password;
-    const char* expected;
-};
-
-}  // namespace
-
 // A = a.zip, D = /t/, P = "p w" (passed unquoted, so it reaches the module as two words).
 TEST(ExtractCommand, IsBuiltByteForByte) {
+    struct LineCase {
+        std::int32_t kind;
+        bool password;
+        const char* expected;
+    };
     const LineCase cases[] = {
         {0, false, R"(-x --i -n -qq "a.zip" "/t/" "d/x\[1\].jpg")"},
         {0, true, R"(-x --i -n -qq -Pp w "a.zip" "/t/" "d/x\[1\].jpg")"},

@@ -92,8 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DirectCase{"noRed32", 108, 32, 3, {0, 0xFF00, 0xFF, 0}, 0x00123456, 0xFF003456},
                     DirectCase{"alphaFields", 40, 32, 6, kAlphaMasks, 0x80102030, 0x80102030},
                     DirectCase{"v4alpha", 108, 32, 3, kAlphaMasks, 0x7F405060, 0x7F405060},
-                    DirectCase{"v4allZeroAlphaIsOpaque", 108, 32, 3, kAlphaMasks, 0x00405060, 0xFF405060},
-                    DirectCase{"v5rgb24", 124, 24, 0, {}, 0x0A0B0C, 0xFF0A0B0C}),
+                    DirectCase{"v4allZeroAlphaIsOpaque", 108, 32, 3, kAlphaMasks, 0x00405060, 0xFF405060}),
     [](const auto& info) { return info.param.name; });
 
 // RLE data with palette entry i = colour i, decoded to indexes, rows from the top.

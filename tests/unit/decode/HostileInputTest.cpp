@@ -37,43 +37,38 @@ bool Is(const EDecode& e) {
     return dynamic_cast<const Named*>(&e) != nullptr;
 }
 
-void DecodeBmp(const Bytes& b) {
-    BmpDecoder::DecodeBytes(b, BmpForm::Native);
-}
-void DecodeJpeg(const Bytes& b) {
-    Bitmap target;
-    JpegDecoder::DecodeInto(b, target);
-}
-void DecodePng(const Bytes& b) {
-    PngDecoder::DecodeBytes(b);
-}
-void DecodeGif(const Bytes& b) {
-    GifAnimation animation(b);
-    while (animation.NextFrame()) {
-    }
-}
-
 // One picture of each format and of the layouts that take other paths through its decoder.
 std::vector<Sample> Samples() {
+    const auto bmp = [](const Bytes& b) { BmpDecoder::DecodeBytes(b, BmpForm::Native); };
+    const auto png = [](const Bytes& b) { PngDecoder::DecodeBytes(b); };
+    const auto jpeg = [](const Bytes& b) {
+        Bitmap target;
+        JpegDecoder::DecodeInto(b, target);
+    };
+    const auto gif = [](const Bytes& b) {
+        GifAnimation animation(b);
+        while (animation.NextFrame()) {
+        }
+    };
     Colours palette(16, 0x336699), indexes(20 * 9);
     for (std::size_t i = 0; i < indexes.size(); ++i) indexes[i] = i % 16;
     const Bytes bmp4 = MakeBmp({40, 20, 9, 4, 0, Colours(), palette, 0, PackBmpRows(indexes, 20, 4, false)});
     const Bytes rle = {3, 1, 0, 0, 0, 3, 1, 2, 3, 0, 0, 2, 1, 1, 2, 4, 0, 1};
     const Bytes bmpRle8 = MakeBmp({40, 5, 3, 8, 1, Colours(), palette, 0, rle});
-    const Bytes jpeg = MakeJpeg({24, 16, JCS_RGB, JCS_YCbCr, false, false, Ramp(24 * 16 * 3)});
+    const Bytes baseline = MakeJpeg({24, 16, JCS_RGB, JCS_YCbCr, false, false, Ramp(24 * 16 * 3)});
     const Bytes progressive = MakeJpeg({24, 16, JCS_RGB, JCS_YCbCr, true, false, Ramp(24 * 16 * 3)});
-    const Bytes png = MakePng({20, 9, PNG_COLOR_TYPE_RGB_ALPHA, 8, true, Ramp(20 * 9 * 4)});
-    GifParts gif{.width = 12, .height = 8, .colours = {0, 0xFF, 0xFF00, 0xFF0000}, .loopCount = 0};
-    gif.frames.push_back({0, 0, 12, 8, false, DISPOSE_PREVIOUS, 0, 1, Colours(), Ramp(12 * 8)});
-    for (auto& i : gif.frames[0].indexes) i &= 3;
-    const std::size_t firstFrameEnd = MakeGif(gif).size() - 1;
-    gif.frames.push_back({2, 1, 6, 5, true, 0, 0, -1, Colours{0xFFFFFF, 0x808080}, Bytes(30, 1)});
-    return {{"bmp4", "bmp", bmp4, 20, DecodeBmp, Is<EBmpDecode>},
-            {"bmpRle8", "BMP", bmpRle8, 5, DecodeBmp, Is<EBmpDecode>},
-            {"jpeg", "JPG", jpeg, 24, DecodeJpeg, Is<EJpegDecode>},
-            {"jpegProgressive", "jpeg", progressive, 24, DecodeJpeg, Is<EJpegDecode>},
-            {"png", "Png", png, 20, DecodePng, Is<EPngDecode>},
-            {"gif", "GIF", MakeGif(gif), 12, DecodeGif, Is<EGifDecode>, firstFrameEnd}};
+    const Bytes pngBytes = MakePng({20, 9, PNG_COLOR_TYPE_RGB_ALPHA, 8, true, Ramp(20 * 9 * 4)});
+    GifParts parts{.width = 12, .height = 8, .colours = {0, 0xFF, 0xFF00, 0xFF0000}, .loopCount = 0};
+    parts.frames.push_back({0, 0, 12, 8, false, DISPOSE_PREVIOUS, 0, 1, Colours(), Ramp(12 * 8)});
+    for (auto& i : parts.frames[0].indexes) i &= 3;
+    const std::size_t firstFrameEnd = MakeGif(parts).size() - 1;
+    parts.frames.push_back({2, 1, 6, 5, true, 0, 0, -1, Colours{0xFFFFFF, 0x808080}, Bytes(30, 1)});
+    return {{"bmp4", "bmp", bmp4, 20, bmp, Is<EBmpDecode>},
+            {"bmpRle8", "BMP", bmpRle8, 5, bmp, Is<EBmpDecode>},
+            {"jpeg", "JPG", baseline, 24, jpeg, Is<EJpegDecode>},
+            {"jpegProgressive", "jpeg", progressive, 24, jpeg, Is<EJpegDecode>},
+            {"png", "Png", pngBytes, 20, png, Is<EPngDecode>},
+            {"gif", "GIF", MakeGif(parts), 12, gif, Is<EGifDecode>, firstFrameEnd}};
 }
 
 class Hostile : public testing::TestWithParam<Sample> {};
@@ -116,10 +111,8 @@ void PutBigEndian(Bytes& b, std::size_t at, std::uint32_t v, int bytes) {
 }
 
 TEST(Hostile, HugeHeadersAreRefusedBeforeAllocating) {
-    // Sanitizer builds abort on a 40 GB allocation, so passing proves none was tried.
-    EXPECT_THROW(
-        BmpDecoder::DecodeBytes(MakeBmp({40, 100000, 100000, 24, 0, Colours(), Colours(), 0, Bytes(64)})),
-        EPictureTooLarge);
+    // Sanitizer builds abort on a 40 GB allocation, so passing proves none was tried. The BMP
+    // reader's limit is in its file-reading test.
     Bytes png = MakePng({2, 2, PNG_COLOR_TYPE_GRAY, 8, false, Bytes(4)});
     PutBigEndian(png, 16, 100000, 4);
     PutBigEndian(png, 20, 100000, 4);

@@ -8,17 +8,13 @@
 
 namespace spitest {
 
-// The built test plug-in `kind` ("picture", "archive", ...).
-inline QString TestPlugin(const char* kind) {
-    return QStringLiteral(PICTAVO_TEST_PLUGIN_DIR "/%1/test_%1.spi").arg(QLatin1String(kind));
-}
-
-// Copies test plug-ins into `folder` as <kind><suffix>.spi: copies, not links, so that two
-// copies of one plug-in are two libraries to the loader.
+// Copies the built test plug-in `kind` ("picture", "archive", ...) into `folder` as
+// <kind><suffix>.spi: copies, not links, so that two copies of one plug-in are two libraries
+// to the loader.
 inline QString CopyPlugin(const QString& folder, const char* kind, const QString& suffix = {}) {
     QDir().mkpath(folder);
     const QString target = folder + "/" + QLatin1String(kind) + suffix + ".spi";
-    QFile::copy(TestPlugin(kind), target);
+    QFile::copy(QStringLiteral(PICTAVO_TEST_PLUGIN_DIR "/%1/test_%1.spi").arg(QLatin1String(kind)), target);
     return target;
 }
 

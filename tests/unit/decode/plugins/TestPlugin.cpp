@@ -20,20 +20,14 @@
 
 namespace {
 
-#if TEST_PLUGIN_KIND == KIND_ARCHIVE
-const char* const kInfo[] = {"00AM", "test archive", "*.pva", "Test archive"};
-#elif TEST_PLUGIN_KIND == KIND_XN
-const char* const kInfo[] = {"00XN", "test xn", "*.pvn", "Test xn"};
-#elif TEST_PLUGIN_KIND == KIND_PALETTE
-const char* const kInfo[] = {"00IN", "test palette", "*.pv4", "Test 4-bit"};
-#elif TEST_PLUGIN_KIND == KIND_LIAR
-const char* const kInfo[] = {"00IN", "test liar", "*.pvl", "Test liar"};
-#elif TEST_PLUGIN_KIND == KIND_MACBINARY
-const char* const kInfo[] = {"00IN", "test macbinary", "*.pvm", "Test MacBinary"};
-#else
-// The second pair's name is missing, so only the first pair counts.
-const char* const kInfo[] = {"00IN", "test picture", "*.pvx;*.PVY", "Pictavo test picture", "*.never"};
-#endif
+// The API version by kind, one name for all and the file pattern by kind. The second pair's
+// name is missing, so only the first pair counts.
+const char* const kPatterns[] = {"",      "*.pvx;*.PVY", "*.pva", "*.pvn", "*.pvx;*.PVY", "*.pvx;*.PVY",
+                                 "*.pvm", "*.pv4",       "*.pvl"};
+const char* const kInfo[] = {TEST_PLUGIN_KIND == KIND_ARCHIVE ? "00AM"
+                             : TEST_PLUGIN_KIND == KIND_XN    ? "00XN"
+                                                              : "00IN",
+                             "test picture", kPatterns[TEST_PLUGIN_KIND], "Pictavo test picture", "*.never"};
 [[maybe_unused]] const char* kMagic = TEST_PLUGIN_KIND == KIND_PALETTE ? "PV4!"
                                       : TEST_PLUGIN_KIND == KIND_LIAR  ? "PVLI"
                                                                        : "PVTX";
