@@ -1,7 +1,8 @@
 #pragma once
 // Decoding a picture through the Susie picture plug-ins: each plug-in that the manager
 // offers tries the file (at offset 0, then past a MacBinary header), the blocks it returns
-// are checked and written as an in-memory BMP image, and our BMP reader makes the bitmap.
+// are checked and read by our BMP reader as an in-memory BMP image (the file header written
+// here, the pixel block read where the plug-in left it), which makes the bitmap.
 #include <QString>
 #include <cstdint>
 #include <exception>
