@@ -31,13 +31,6 @@ QString FormatTimeOfDay(const std::tm& time, const char* format) {
     return QString::fromLocal8Bit(buffer.data(), static_cast<qsizetype>(length));
 }
 
-QString LongTimeText() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return FormatTimeOfDay(local);
-}
-
 std::string FormatWithoutSeconds(const std::string& format) {
     // Literal runs and conversions in order; the seconds conversion is found among them.
     std::size_t previousEnd = 0;  // end of the conversion before the current literal run

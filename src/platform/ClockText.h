@@ -10,9 +10,6 @@ namespace pictavo {
 // null. Empty text when the result does not fit 256 bytes.
 QString FormatTimeOfDay(const std::tm& time, const char* format = nullptr);
 
-// The current local time in the locale's long time format.
-QString LongTimeText();
-
 // `time` in `format` (the locale's when null) without its seconds. With a ":" in the text, the
 // three characters from three after the first ":" go ("14:05:07" -> "14:05"); a format without
 // ":" (Japanese gives "%H時%M分%S秒") is formatted again without its seconds field instead, as

@@ -63,8 +63,4 @@ void SortCaseInsensitive(QStringList& paths) {
         SortByCollation(paths, collator);
 }
 
-int CompareCaseInsensitive(const QString& a, const QString& b) {
-    return MakeCollator().compare(a, b);
-}
-
 }  // namespace pictavo

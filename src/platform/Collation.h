@@ -10,7 +10,4 @@ namespace pictavo {
 // in case) keep a fixed order by their code points. Every collected list is sorted with it.
 void SortCaseInsensitive(QStringList& paths);
 
-// Negative, zero or positive as `a` sorts before, with or after `b`.
-int CompareCaseInsensitive(const QString& a, const QString& b);
-
 }  // namespace pictavo
