@@ -153,8 +153,9 @@ void DecodeSession(JpegSession& s, Bitmap& target) {
     Check(StartJpeg(s), s);
     const int width = static_cast<int>(s.info.output_width);
     const int height = static_cast<int>(s.info.output_height);
+    // Both conversions write every byte of every row (32-bit rows have no padding).
     if (!target.Data() || target.Width() != width || target.Height() != height || target.BitsPerPixel() != 32)
-        target = Bitmap(width, height, 32);
+        target = Bitmap::ForOverwrite(width, height, 32);
     if (cmyk) {
         ReadCmyk(s, target);
     } else {
