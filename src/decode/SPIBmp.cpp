@@ -11,6 +11,7 @@
 #include "decode/PictureFile.h"
 #include "decode/SPIs.h"
 #include "decode/SpiDib.h"
+#include "platform/NameExtension.h"
 
 namespace pictavo {
 
@@ -24,9 +25,7 @@ std::size_t BlockCapacity(SPI_HANDLE block) {
 }
 
 bool IsBmpName(const QString& name) {
-    const qsizetype slash = name.lastIndexOf(u'/');
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot > slash && name.mid(dot).compare(QLatin1String(".BMP"), Qt::CaseInsensitive) == 0;
+    return NameExtension(name).compare(QLatin1String(".BMP"), Qt::CaseInsensitive) == 0;
 }
 
 }  // namespace

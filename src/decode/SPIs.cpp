@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "platform/NameExtension.h"
 #include "platform/ProgramPaths.h"
 
 namespace pictavo {
@@ -36,14 +37,6 @@ QString SusieFolder() {
     return value.typeId() == QMetaType::QString ? value.toString() : QString();
 }
 
-// Extension of a name taken the way the preference test takes it: from the last "." after
-// the last "/", dot included; empty when there is none.
-QString LastExtension(const QString& name) {
-    const qsizetype slash = name.lastIndexOf(u'/');
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot > slash ? name.mid(dot) : QString();
-}
-
 bool IsOfKind(SPIKind have, std::initializer_list<SPIKind> wanted) {
     for (const SPIKind kind : wanted) {
         if (kind == have || kind == SPIKind::Other) return true;
@@ -58,8 +51,7 @@ std::shared_ptr<const PictureDecoder> TSPIs::DefaultGraphicClass;
 
 SPIFolders SPIFolders::Defaults() {
     // An installed program's own folder holds no modules: its plug-ins lie beside the archivers.
-    return {ModuleFolder(), SystemPluginFolder(),
-            QStringLiteral("/usr/lib/susie-plugins")};
+    return {ModuleFolder(), SystemPluginFolder(), QStringLiteral("/usr/lib/susie-plugins")};
 }
 
 QStringList PatternExtensions(const QString& entry) {
@@ -175,7 +167,7 @@ void TSPIs::SearchFolder(QString folder, const QString& mask) {
 
 std::vector<const TSPI*> TSPIs::CollectSPIs(std::initializer_list<SPIKind> kinds,
                                             const QString& fileName) const {
-    const QString extension = LastExtension(fileName);
+    const QString extension = NameExtension(fileName);
     std::vector<const TSPI*> preferred;
     std::vector<const TSPI*> others;
     for (const auto& item : items_) {
@@ -183,7 +175,7 @@ std::vector<const TSPI*> TSPIs::CollectSPIs(std::initializer_list<SPIKind> kinds
         bool declares = false;
         if (!extension.isEmpty())
             for (const QString& entry : item->Extensions())
-                declares = declares || SameAsciiCaseless(LastExtension(entry), extension);
+                declares = declares || SameAsciiCaseless(NameExtension(entry), extension);
         if (declares)
             preferred.insert(preferred.begin(), item.get());
         else

@@ -5,6 +5,7 @@
 
 #include "platform/Collation.h"
 #include "platform/FileNames.h"
+#include "platform/NameExtension.h"
 
 namespace pictavo {
 
@@ -50,10 +51,7 @@ void SplitAtSemicolons(QStringList& items) {
 }  // namespace
 
 QString FileExtension(const QString& path) {
-    const QByteArray bytes = QFile::encodeName(path);
-    const std::string_view extension = FileExtension(std::string_view(bytes.constData(), bytes.size()));
-    return AsciiLower(
-        QFile::decodeName(QByteArray(extension.data(), static_cast<qsizetype>(extension.size()))));
+    return AsciiLower(NameExtension(path));
 }
 
 bool HasLoadExtension(const QString& path, const QStringList& loadExtensions) {

@@ -1,6 +1,7 @@
 #include "sources/ListFile.h"
 
 #include "platform/CodePage.h"
+#include "platform/NameExtension.h"
 #include "platform/TextFile.h"
 
 namespace pictavo {
@@ -33,10 +34,7 @@ void WriteListFile(const QString& path, const QStringList& items) {
 }
 
 QString ListFileName(const QString& chosen) {
-    const qsizetype slash = chosen.lastIndexOf(u'/');
-    const qsizetype dot = chosen.lastIndexOf(u'.');
-    const bool hasLst = dot > slash && QStringView(chosen).mid(dot) == u".lst";
-    return hasLst ? chosen : chosen + ".lst";
+    return NameExtension(chosen) == u".lst" ? chosen : chosen + ".lst";
 }
 
 }  // namespace pictavo

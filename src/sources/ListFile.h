@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <stdexcept>
 
+#include "platform/TextFile.h"
+
 namespace pictavo {
 
 // A list file could not be read: missing, not a regular file, unreadable or too large.
@@ -22,7 +24,7 @@ public:
 
 // Largest list file read, in bytes: far more than a million paths, and a stray huge file is
 // refused before anything is allocated for it.
-inline constexpr qint64 kMaxListFileBytes = 64 * 1024 * 1024;
+inline constexpr qint64 kMaxListFileBytes = kMaxTextFileBytes;
 
 // The items of a list file's bytes: split at CR LF, lone CR and lone LF; an empty line is an
 // empty item; a missing line break after the last line is accepted. Throws nothing.
