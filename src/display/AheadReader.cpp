@@ -35,20 +35,21 @@ Prefetcher* AheadReader::Engine() {
     return engine_.get();
 }
 
-std::optional<Prefetcher::Job> AheadReader::JobFor(const QString& path) const {
+std::optional<Prefetcher::Job> AheadReader::JobFor(const QString& path, std::optional<ScreenFit> fit) const {
     if (path.isEmpty()) return std::nullopt;
     std::string local = path.toStdString();
     PictureRegistry::Choice choice = state_.registry.DecoderFor(local);
     if (!choice.decoder || !choice.threadSafe) return std::nullopt;
-    return Prefetcher::Job{std::move(local), std::move(choice.decoder)};
+    return Prefetcher::Job{std::move(local), std::move(choice.decoder), fit};
 }
 
-void AheadReader::ShowDone() {
+void AheadReader::ShowDone(std::optional<ScreenFit> fit) {
     if (state_.DisplayClosing || state_.settings.IsPicAnimation) {
         Clear();
         return;
     }
     if (!Engine()) return;
+    fit_ = fit;
     planned_.clear();
     for (const std::int32_t entry :
          PrefetchPlan(state_.CurrentIndex, state_.ImageCount, state_.settings.ES2PS_Is2PageSpread, travel_))
@@ -60,7 +61,7 @@ void AheadReader::ShowDone() {
 void AheadReader::WantPlanned() {
     std::vector<Prefetcher::Job> jobs;
     for (const QString& entry : planned_)
-        if (auto job = JobFor(PathAhead(entry))) jobs.push_back(std::move(*job));
+        if (auto job = JobFor(PathAhead(entry), fit_)) jobs.push_back(std::move(*job));
     engine_->Want(jobs);
 }
 
@@ -112,7 +113,7 @@ void AheadReader::ExtractNext() {
     }
 }
 
-std::optional<Bitmap> AheadReader::Take(const QString& path) {
+std::optional<Prefetcher::Ahead> AheadReader::Take(const QString& path) {
     if (!engine_) return std::nullopt;
     return engine_->Take(path.toStdString());
 }

@@ -28,12 +28,13 @@ public:
     void SetBudget(std::size_t budgetBytes);
     // The direction of the move about to be shown.
     void NoteTravel(Travel travel) { travel_ = travel; }
-    // A position is on screen: read its neighbours ahead. The animation view reads its own
-    // files, so nothing is read ahead for it.
-    void ShowDone();
+    // A position is on screen: read its neighbours ahead, and resample them for `fit` too when
+    // single pictures are shown. The animation view reads its own files, so nothing is read
+    // ahead for it.
+    void ShowDone(std::optional<ScreenFit> fit);
     // The picture read ahead for `path`, or nothing (the caller decodes it). Throws the
     // EDecode of a failed read-ahead.
-    std::optional<Bitmap> Take(const QString& path);
+    std::optional<Prefetcher::Ahead> Take(const QString& path);
     // Starts reading `path` on a worker now (the second page of a spread).
     void ReadAside(const QString& path);
     // Drops everything read ahead (the show ended).
@@ -61,7 +62,7 @@ private:
         Prefetcher::FileStamp archive;
     };
 
-    std::optional<Prefetcher::Job> JobFor(const QString& path) const;
+    std::optional<Prefetcher::Job> JobFor(const QString& path, std::optional<ScreenFit> fit = {}) const;
     Prefetcher* Engine();
     // The planned entries that can be decoded now, handed to the engine in the plan's order.
     void WantPlanned();
@@ -78,6 +79,7 @@ private:
     std::unique_ptr<Prefetcher> engine_;
     Travel travel_ = Travel::Forward;
     QStringList planned_;
+    std::optional<ScreenFit> fit_;
     Extractor extract_;
     std::map<QString, Extracted> extracted_;
     bool extractPosted_ = false;

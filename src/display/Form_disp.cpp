@@ -112,7 +112,7 @@ Form_disp::Form_disp(AppState& state, QWidget* parent) : QWidget(parent), state_
     hooks.finish = [this] {
         if (timerDisp_->isActive()) timerDisp_->start();  // the auto-slide interval counts from this show
         BringToFront();
-        ahead_->ShowDone();
+        ahead_->ShowDone(show_->SingleFit());
     };
     ahead_->SetExtractor([this](const QString& member) {
         return ResolveMember(state_, member, reinterpret_cast<ArcWindow>(effectiveWinId()));

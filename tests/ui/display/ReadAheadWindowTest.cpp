@@ -18,9 +18,11 @@ QImage EntryPicture(int i) {
 }
 
 // A slideshow of `count` PNG files read by the built-in decoders, which may read ahead.
-std::unique_ptr<DisplayFixture> Show(int count, std::size_t budget) {
+std::unique_ptr<DisplayFixture> Show(int count, std::size_t budget, int resizeType = 0, int algorithm = 1) {
     auto fx = std::make_unique<DisplayFixture>(200, 150);
     fx->state.registry = PictureRegistry::WithBuiltins();
+    fx->state.settings.ImageResizeType = resizeType;
+    fx->state.settings.StretchAlgorithm = algorithm;
     for (int i = 0; i < count; ++i)
         fx->Add(QStringLiteral("p%1.png").arg(i, 2, 10, QLatin1Char('0')), EntryPicture(i));
     fx->window->SetReadAheadBudget(budget);
@@ -60,9 +62,20 @@ class ReadAheadWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Fitted to the area, the pictures read ahead are resampled ahead too (PNG without alpha is
+    // known to be opaque); at natural size they are only decoded ahead.
+    void theScreenIsTheSameWithAndWithoutReadingAhead_data() {
+        QTest::addColumn<int>("resizeType");
+        QTest::addColumn<int>("algorithm");
+        QTest::newRow("natural size") << 0 << 1;
+        QTest::newRow("fitted, bilinear") << 3 << 1;
+        QTest::newRow("fitted, combined") << 3 << 3;
+    }
     void theScreenIsTheSameWithAndWithoutReadingAhead() {
-        auto ahead = Show(9, 64 << 20);
-        auto plain = Show(9, 0);
+        QFETCH(int, resizeType);
+        QFETCH(int, algorithm);
+        auto ahead = Show(9, 64 << 20, resizeType, algorithm);
+        auto plain = Show(9, 0, resizeType, algorithm);
         QCOMPARE(ahead->window->Canvas(), plain->window->Canvas());
         const Qt::Key keys[] = {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Alt,  Qt::Key_Right,
                                 Qt::Key_Right, Qt::Key_X,     Qt::Key_Left, Qt::Key_Left, Qt::Key_F2,
