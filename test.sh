@@ -12,3 +12,5 @@ if [ -f scripts/sanitize.sh ]; then
 fi
 # The read-ahead threads run once more under ThreadSanitizer.
 scripts/sanitize-threads.sh
+# The resampler loops once more unoptimised, where the copies per instruction set must stay apart.
+scripts/debug-kernels.sh

@@ -6,6 +6,7 @@
 #include "imaging/ResampleKernels.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,23 @@ using lanes::Broadcast;
 using lanes::Lanes;
 using lanes::LoadPixel;
 using lanes::RoundToBytes;
+
+// Storage for lanes, of a type each instruction set's copy has to itself. The lane type is the
+// same name in every copy but aligned to 32 bytes with AVX and to 16 without, so a
+// std::vector of it would be one function shared at link time, and one copy would get
+// storage aligned for the other (an aligned AVX store into it crashes).
+template <typename T>
+struct ScratchAllocator {
+    using value_type = T;
+    ScratchAllocator() = default;
+    template <typename U>
+    explicit ScratchAllocator(const ScratchAllocator<U>&) {}
+    T* allocate(std::size_t n) {
+        return static_cast<T*>(::operator new (n * sizeof(T), std::align_val_t{alignof(T)}));
+    }
+    void deallocate(T* p, std::size_t) noexcept { ::operator delete (p, std::align_val_t{alignof(T)}); }
+    bool operator==(const ScratchAllocator&) const = default;
+};
 
 inline void StorePixel(std::uint8_t* out, int x, int width, std::uint32_t bgra) {
     if (x + 1 < width)
@@ -291,7 +309,7 @@ void CellRows(const SourcePlane& src, const TargetPlane& dst, const std::vector<
     std::size_t span = 1;
     for (const CellChunk& chunk : chunks)
         span = std::max(span, static_cast<std::size_t>(chunk.hi - chunk.lo + 1));
-    std::vector<Lanes> scratch(2 * span + kCellChunk);
+    std::vector<Lanes, ScratchAllocator<Lanes>> scratch(2 * span + kCellChunk);
     Lanes* top = scratch.data();
     Lanes* bottom = top + span;
     Lanes* sums = bottom + span;
