@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what bench/desktop/measure.sh needs beyond the build's own packages: a virtual X
-# server, feh to compare with, and the X11/XTest headers for the screen probe.
+# server, feh to compare with, the X11/XTest headers for the screen probe and Qt's headers for
+# the bare Qt viewer that shows what any Qt Widgets program pays.
 # Idempotent; works as root or through password-less sudo.
 set -euo pipefail
 
-packages=(xvfb feh libx11-dev libxtst-dev libjpeg-dev libjpeg-turbo-progs g++)
+packages=(xvfb feh libx11-dev libxtst-dev libjpeg-dev libjpeg-turbo-progs g++ pkg-config qt6-base-dev)
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

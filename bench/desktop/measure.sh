@@ -9,7 +9,7 @@
 #     PROGRAM  the executable to time, default build/bin/pictavo; its folder is copied and a
 #              settings file that fits every picture to the screen is written beside the copy
 #
-# Needs Xvfb, feh, a C++ compiler with the X11 and XTest headers and djpeg/cjpeg:
+# Needs Xvfb, feh, a C++ compiler with the X11, XTest and Qt 6 headers and djpeg/cjpeg:
 # bench/desktop/install-bench-deps.sh installs them. Everything it starts is stopped on exit;
 # its pictures live in a temporary folder under /tmp that is removed at the end.
 set -euo pipefail
@@ -28,7 +28,7 @@ done
 shift $((OPTIND - 1))
 program=$(readlink -f "${1:-$root/build/bin/pictavo}")
 
-for tool in Xvfb feh cjpeg djpeg c++; do
+for tool in Xvfb feh cjpeg djpeg c++ pkg-config; do
   if ! command -v "$tool" >/dev/null 2>&1; then
     echo "measure: $tool is missing; run bench/desktop/install-bench-deps.sh" >&2
     exit 1
@@ -56,6 +56,10 @@ log() { printf '%s\n' "$*" >&2; }
 log "measure: building the screen probe"
 probe=$work/screen_probe
 c++ -O2 -std=c++20 -Wall -Wextra -o "$probe" "$here/ScreenProbe.cpp" -lX11 -lXtst -ljpeg
+# The floor for start-up and memory: the least a Qt Widgets program does to show one picture.
+bare=$work/bare_qt_viewer
+# shellcheck disable=SC2046  # pkg-config's words are meant to split
+c++ -O2 -std=c++20 -fPIC -o "$bare" "$here/BareQtViewer.cpp" $(pkg-config --cflags --libs Qt6Widgets)
 
 # --- Pictures: each one a colour of its own (its index in the folder) under photograph-like grain.
 make_folder() {  # make_folder DIR W H COUNT
@@ -119,6 +123,7 @@ for size in one24 one2k; do
     log "measure: start-up $size run $((r + 1))/$runs"
     run "start-$size-pictavo-$r" 1 start 0 -- "${pictavo[@]}" "$work/$size"
     run "start-$size-feh-$r" 1 start 0 -- "${feh[@]}" "$work/$size"
+    run "start-$size-bare-$r" 1 start 0 -- "$bare" "$work/$size"
   done
 done
 startup() {  # startup SIZE VIEWER KEY -> median over runs
@@ -162,6 +167,10 @@ for size in one24 one2k; do
   row "peak RSS, $label JPEG (MB)" \
     "$(startup $size pictavo peak_rss_kb | awk '{ printf "%.1f", $1 / 1024 }')" \
     "$(startup $size feh peak_rss_kb | awk '{ printf "%.1f", $1 / 1024 }')" "VmHWM"
+  row "  bare Qt viewer: start-up (ms)" "$(startup $size bare startup_ms)" "$(startup $size feh startup_ms)" \
+    "the floor for Qt Widgets"
+  row "  bare Qt viewer: peak RSS (MB)" "$(startup $size bare peak_rss_kb | awk '{ printf "%.1f", $1 / 1024 }')" \
+    "$(startup $size feh peak_rss_kb | awk '{ printf "%.1f", $1 / 1024 }')"
 done
 floor=$(value cmd_ms_median "$work/djpeg-big.out")
 for v in pictavo feh; do eval "pause_$v=\$(value key_to_picture_ms_median \"$work/pause-$v.out\")"; done

@@ -91,6 +91,9 @@ void Form_setup::closeEvent(QCloseEvent* event) {
 }
 
 void Form_setup::Fill() {
+    // Typing a key name needs an editable box: a line edit and a completer for each of the 28,
+    // which took most of the dialog's share of the program's start-up when made there.
+    for (QComboBox* box : keyBoxes_) box->setEditable(true);
     const Settings& s = settings_;
     for (const auto& [box, field] : checks_) box->setChecked(s.*field);
     Edit_lc_fs_max->SetNumber(KByteFromStoredSize(s.LoadCondition_FileSizeMax));

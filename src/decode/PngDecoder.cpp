@@ -108,6 +108,9 @@ Bitmap DecodeSession(PngSession& s) {
     Check(ReadPngInfo(s), s);
     CheckPictureSize<EPngDecode>(png_get_image_width(s.png, s.info), png_get_image_height(s.png, s.info),
                                  "PNG");
+    // Without an alpha channel or a transparent colour every pixel gets the opaque filler.
+    const bool opaque = !(png_get_color_type(s.png, s.info) & PNG_COLOR_MASK_ALPHA) &&
+                        png_get_valid(s.png, s.info, PNG_INFO_tRNS) == 0;
     Check(SetPngTransforms(s), s);
     const int width = static_cast<int>(png_get_image_width(s.png, s.info));
     const int height = static_cast<int>(png_get_image_height(s.png, s.info));
@@ -117,6 +120,7 @@ Bitmap DecodeSession(PngSession& s) {
     std::vector<png_bytep> rows(static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) rows[static_cast<std::size_t>(y)] = picture.Row(y);
     Check(ReadPngImage(s, rows.data()), s);
+    if (opaque) picture.MarkOpaque();
     return picture;
 }
 

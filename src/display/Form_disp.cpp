@@ -112,11 +112,12 @@ Form_disp::Form_disp(AppState& state, QWidget* parent) : QWidget(parent), state_
     hooks.finish = [this] {
         if (timerDisp_->isActive()) timerDisp_->start();  // the auto-slide interval counts from this show
         BringToFront();
-        ahead_->ShowDone();
+        ahead_->ShowDone(show_->SingleFit());
     };
-    hooks.memberPath = [this](const QString& member) {
+    ahead_->SetExtractor([this](const QString& member) {
         return ResolveMember(state_, member, reinterpret_cast<ArcWindow>(effectiveWinId()));
-    };
+    });
+    hooks.memberPath = [this](const QString& member) { return ahead_->MemberPath(member); };
     hooks.takeAhead = [this](const QString& path) { return ahead_->Take(path); };
     hooks.readAside = [this](const QString& path) { ahead_->ReadAside(path); };
     show_ = std::make_unique<PictureShow>(state_, *area_, std::move(hooks));

@@ -78,7 +78,7 @@ public:
     void NoteTravel(Travel travel);
     // Reading ahead: its memory budget in bytes (0 switches it off) and what it holds.
     void SetReadAheadBudget(std::size_t bytes);
-    const AheadReader& ReadAhead() const { return *ahead_; }
+    AheadReader& ReadAhead() { return *ahead_; }
     std::uint64_t ShowGeneration() const;
 
 signals:

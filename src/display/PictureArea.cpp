@@ -101,7 +101,7 @@ void PictureArea::KeepPlaced(Bitmap resampled, QPoint at, QRect source) {
 }
 
 void PictureArea::DrawStretched(const PictureRect& rect, std::int32_t algorithm, const Bitmap& picture,
-                                std::uint64_t version) {
+                                std::uint64_t version, std::optional<Bitmap> resampled) {
     if (rect.IsEmpty() || picture.Empty() || canvas_.isNull()) return;
     const QRect target(rect.left, rect.top, rect.Width(), rect.Height());
     if (DrawPlacedAgain(rect, algorithm, version)) return;
@@ -113,9 +113,10 @@ void PictureArea::DrawStretched(const PictureRect& rect, std::int32_t algorithm,
     if (naturalSize) {
         DrawNaturalSize(rect, algorithm, picture);
     } else if (algorithm >= 1 && algorithm <= 3) {
-        Bitmap resampled = ResamplePicture(picture, algorithm, rect.Width(), rect.Height());
-        const QRect whole(0, 0, resampled.Width(), resampled.Height());
-        KeepPlaced(std::move(resampled), target.topLeft(), whole);
+        if (!resampled || resampled->Width() != rect.Width() || resampled->Height() != rect.Height())
+            resampled = ResamplePicture(picture, algorithm, rect.Width(), rect.Height());
+        const QRect whole(0, 0, resampled->Width(), resampled->Height());
+        KeepPlaced(std::move(*resampled), target.topLeft(), whole);
         QPainter painter(&canvas_);
         painter.drawImage(target.topLeft(), placed_.image);
     } else {

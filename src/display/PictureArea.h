@@ -36,9 +36,11 @@ public:
     // rectangle's top-left. Other values stretch like 0. An empty rectangle draws nothing.
     // `version` names the picture's content (0: unknown): drawn again with the same version,
     // rectangle and algorithm, the placed result of the last draw is copied instead of being
-    // resampled anew. Throws what the resamplers throw (EBitmapSize and the like).
+    // resampled anew. `resampled`, when given, is `picture` already resampled by `algorithm`
+    // to the rectangle's size, and is used instead of resampling it here. Throws what the
+    // resamplers throw (EBitmapSize and the like).
     void DrawStretched(const PictureRect& rect, std::int32_t algorithm, const Bitmap& picture,
-                       std::uint64_t version = 0);
+                       std::uint64_t version = 0, std::optional<Bitmap> resampled = std::nullopt);
 
     // Paints what was drawn since the last call on the screen now, instead of when the event
     // loop next gets to it: under a stream of key presses that moment would never come.

@@ -1,5 +1,6 @@
 #include "display/PictureProcessing.h"
 
+#include "display/Placement.h"
 #include "imaging/BitmapUtils.h"
 #include "imaging/diziPicFilters.h"
 
@@ -41,6 +42,15 @@ void ApplyPictureCommand(Bitmap& picture, std::int32_t command, std::int32_t bri
         default:
             break;
     }
+}
+
+std::optional<Bitmap> ResampleForScreen(const Bitmap& picture, const ScreenFit& fit) {
+    if (fit.algorithm < 1 || fit.algorithm > 3 || picture.Empty()) return std::nullopt;
+    const auto rect =
+        PlacePicture(picture.Width(), picture.Height(), fit.areaWidth, fit.areaHeight, fit.resizeType);
+    if (!rect || rect->IsEmpty() || (rect->Width() == picture.Width() && rect->Height() == picture.Height()))
+        return std::nullopt;
+    return ResamplePicture(picture, fit.algorithm, rect->Width(), rect->Height());
 }
 
 Bitmap ResamplePicture(const Bitmap& source, std::int32_t method, int width, int height) {

@@ -2,6 +2,7 @@
 // The image-processing commands and the resamplers as the display uses them, on the cached
 // picture. Plain C++ on Bitmap.
 #include <cstdint>
+#include <optional>
 
 #include "imaging/Bitmap.h"
 
@@ -23,5 +24,19 @@ void ApplyPictureCommand(Bitmap& picture, std::int32_t command, std::int32_t bri
 // 1 bilinear, 2 area average or 3 both combined. The source is not changed. Throws what the
 // resampler throws (an empty source, a picture that cannot be allocated).
 Bitmap ResamplePicture(const Bitmap& source, std::int32_t method, int width, int height);
+
+// How a single picture is fitted to the screen: the picture area's size, the fit rule
+// (ImageResizeType) and the stretch method (StretchAlgorithm).
+struct ScreenFit {
+    int areaWidth = 0;
+    int areaHeight = 0;
+    std::int32_t resizeType = 0;
+    std::int32_t algorithm = 0;
+    bool operator==(const ScreenFit&) const = default;
+};
+
+// The whole picture resampled as the picture area draws it for `fit`; nothing when the area
+// does not resample the whole picture (natural size, plain stretching, nothing to show).
+std::optional<Bitmap> ResampleForScreen(const Bitmap& picture, const ScreenFit& fit);
 
 }  // namespace pictavo

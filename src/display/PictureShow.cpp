@@ -45,26 +45,43 @@ QString PictureShow::ResolvePath(int index) {
     return entry;
 }
 
+std::optional<Prefetcher::Ahead> PictureShow::TakeAhead(const QString& path) const {
+    return hooks_.takeAhead ? hooks_.takeAhead(path) : std::nullopt;
+}
+
 // Transparent parts take the background colour once here, so every drawing method and
 // every filter sees an opaque picture.
-Bitmap PictureShow::ReadPicture(const QString& path) const {
-    std::optional<Bitmap> ahead = hooks_.takeAhead ? hooks_.takeAhead(path) : std::nullopt;
-    Bitmap picture = ahead ? std::move(*ahead) : state_.registry.Load(path.toStdString());
+Bitmap PictureShow::ReadPicture(const QString& path, std::optional<Prefetcher::Ahead> ahead) const {
+    Bitmap picture = ahead ? std::move(ahead->picture) : state_.registry.Load(path.toStdString());
     FlattenOntoColor(picture, state_.settings.BackGroundColor);
     return picture;
 }
 
 void PictureShow::ReadSingle(const QString& path) {
     ++pictureVersion_;
-    current_ = ReadPicture(path);
+    fittedAhead_.reset();
+    std::optional<Prefetcher::Ahead> ahead = TakeAhead(path);
+    if (ahead && ahead->fit && ahead->fitted)
+        fittedAhead_ = FittedAhead{pictureVersion_, *ahead->fit, std::move(*ahead->fitted)};
+    current_ = ReadPicture(path, std::move(ahead));
     shownPaths_ = {path};
+}
+
+ScreenFit PictureShow::FitNow() const {
+    return {area_.width(), area_.height(), state_.settings.ImageResizeType, state_.settings.StretchAlgorithm};
+}
+
+std::optional<ScreenFit> PictureShow::SingleFit() const {
+    if (state_.settings.ES2PS_Is2PageSpread) return std::nullopt;
+    return FitNow();
 }
 
 void PictureShow::ReadSpread(const QString& left, const QString& right) {
     // The two pages are read side by side: the right one on a worker meanwhile.
     if (hooks_.readAside) hooks_.readAside(right);
-    const Bitmap leftPage = ReadPicture(left);
-    const Bitmap rightPage = ReadPicture(right);
+    fittedAhead_.reset();
+    const Bitmap leftPage = ReadPicture(left, TakeAhead(left));
+    const Bitmap rightPage = ReadPicture(right, TakeAhead(right));
     ++pictureVersion_;
     spreadSizes_ = {leftPage.Width(), leftPage.Height(), rightPage.Width(), rightPage.Height()};
     current_ = ComposeSpread(leftPage, rightPage, state_.settings.BackGroundColor);
@@ -73,9 +90,16 @@ void PictureShow::ReadSpread(const QString& left, const QString& right) {
 
 void PictureShow::DrawCurrent() {
     const Bitmap& picture = *current_;
-    const auto rect = PlacePicture(picture.Width(), picture.Height(), area_.width(), area_.height(),
-                                   state_.settings.ImageResizeType);
-    if (rect) area_.DrawStretched(*rect, state_.settings.StretchAlgorithm, picture, pictureVersion_);
+    const ScreenFit fit = FitNow();
+    // What the worker resampled stands for resampling now only for the picture as it was read
+    // and for the fit it was made for (the window may have changed size meanwhile).
+    std::optional<Bitmap> fitted;
+    if (fittedAhead_ && fittedAhead_->version == pictureVersion_ && fittedAhead_->fit == fit)
+        fitted = std::move(fittedAhead_->bitmap);
+    fittedAhead_.reset();
+    const auto rect =
+        PlacePicture(picture.Width(), picture.Height(), fit.areaWidth, fit.areaHeight, fit.resizeType);
+    if (rect) area_.DrawStretched(*rect, fit.algorithm, picture, pictureVersion_, std::move(fitted));
 }
 
 void PictureShow::ProcessPicture(int command) {

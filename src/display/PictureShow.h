@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+#include "display/Prefetcher.h"
 #include "display/SpreadComposite.h"
 #include "imaging/Bitmap.h"
 #include "sources/AppState.h"
@@ -29,7 +30,7 @@ public:
         std::function<QString(const QString& member)> memberPath;
         // The picture read ahead for a local path, if any (it throws what its decode threw);
         // unset or empty means the show decodes the file itself.
-        std::function<std::optional<Bitmap>(const QString& path)> takeAhead;
+        std::function<std::optional<Prefetcher::Ahead>(const QString& path)> takeAhead;
         // Starts reading a local path on another thread (the right page of a spread).
         std::function<void(const QString& path)> readAside;
     };
@@ -65,13 +66,18 @@ public:
     bool InProgress() const { return loadsInProgress_ > 0; }
     // Page sizes of the last spread read from files; kept across redraws from the cache.
     const SpreadSizes& LastSpreadSizes() const { return spreadSizes_; }
+    // How the next single picture will be fitted to the screen as things stand; nothing in
+    // spread mode, where pages are composed before they are fitted.
+    std::optional<ScreenFit> SingleFit() const;
 
 private:
     class LoadScope;
 
     QString ResolvePath(int index);
     void ApplyProcessing(int command);
-    Bitmap ReadPicture(const QString& path) const;
+    Bitmap ReadPicture(const QString& path, std::optional<Prefetcher::Ahead> ahead) const;
+    std::optional<Prefetcher::Ahead> TakeAhead(const QString& path) const;
+    ScreenFit FitNow() const;
     void ReadSingle(const QString& path);
     void ReadSpread(const QString& left, const QString& right);
     void DrawCurrent();
@@ -90,6 +96,14 @@ private:
     // Names the cache's content: it changes with every read and every processing step, so the
     // area can tell a redraw of the same picture from a new one.
     std::uint64_t pictureVersion_ = 1;
+    // The picture just read, resampled ahead on a worker for the fit it was made for; taken by
+    // the draw that follows the read, when the cache and the fit are still those.
+    struct FittedAhead {
+        std::uint64_t version = 0;
+        ScreenFit fit;
+        Bitmap bitmap;
+    };
+    std::optional<FittedAhead> fittedAhead_;
 };
 
 }  // namespace pictavo

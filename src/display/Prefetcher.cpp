@@ -37,9 +37,14 @@ Prefetcher::FileStamp Prefetcher::StampOf(const std::string& path) {
             static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
 }
 
+std::size_t Prefetcher::BytesOf(const Entry& entry) {
+    return (entry.picture ? entry.picture->ByteSize() : 0) + (entry.fitted ? entry.fitted->ByteSize() : 0);
+}
+
 void Prefetcher::Release(Entry& entry) {
-    if (entry.picture) held_ -= entry.picture->ByteSize();
+    held_ -= BytesOf(entry);
     entry.picture.reset();
+    entry.fitted.reset();
 }
 
 void Prefetcher::Want(const std::vector<Job>& jobs) {
@@ -51,7 +56,10 @@ void Prefetcher::Want(const std::vector<Job>& jobs) {
             auto [it, added] = entries_.try_emplace(job.path);
             Entry& entry = it->second;
             entry.wanted = true;
-            if (added) entry.decoder = job.decoder;
+            if (added) {
+                entry.decoder = job.decoder;
+                entry.fit = job.fit;
+            }
             if (entry.state == State::Queued) queue_.push_back(job.path);
         }
         // A decode under way is let finish; its result goes when it arrives.
@@ -74,6 +82,7 @@ void Prefetcher::Also(const Job& job) {
         it->second.wanted = true;
         if (!added) return;
         it->second.decoder = job.decoder;
+        it->second.fit = job.fit;
         queue_.push_front(job.path);
     }
     changed_.notify_one();
@@ -91,10 +100,12 @@ void Prefetcher::Work() {
         Entry& entry = it->second;
         entry.state = State::Decoding;
         const std::shared_ptr<const PictureDecoder> decoder = entry.decoder;
+        const std::optional<ScreenFit> fit = entry.fit;
         lock.unlock();
 
         const FileStamp before = StampOf(path);
         std::optional<Bitmap> picture;
+        std::optional<Bitmap> fitted;
         std::string error;
         try {
             picture = decoder->Decode(path);
@@ -103,14 +114,22 @@ void Prefetcher::Work() {
         } catch (const std::exception& e) {
             error = e.what();
         }
+        // The show flattens a picture that may be transparent before it resamples it, so only a
+        // picture known to be opaque is resampled here. Failing here only leaves it to the show.
+        if (picture && fit && picture->KnownOpaque()) {
+            try {
+                fitted = ResampleForScreen(*picture, *fit);
+            } catch (const std::exception&) {
+            }
+        }
         lock.lock();
-        Finish(path, entry, std::move(picture), std::move(error), before);
+        Finish(path, entry, std::move(picture), std::move(fitted), std::move(error), before);
     }
 }
 
 // Entries under decode are never erased meanwhile, so `entry` is still the one for `path`.
 void Prefetcher::Finish(const std::string& path, Entry& entry, std::optional<Bitmap> picture,
-                        std::string error, FileStamp before) {
+                        std::optional<Bitmap> fitted, std::string error, FileStamp before) {
     if (!entry.wanted) {
         entries_.erase(path);
     } else if (StampOf(path) != before) {
@@ -122,16 +141,19 @@ void Prefetcher::Finish(const std::string& path, Entry& entry, std::optional<Bit
     } else if (held_ + picture->ByteSize() > budget_) {
         entry.state = State::Dropped;
     } else {
-        held_ += picture->ByteSize();
-        peak_ = std::max(peak_, held_);
+        // The resampled copy is worth less than the picture: it goes first when both do not fit.
+        if (fitted && held_ + picture->ByteSize() + fitted->ByteSize() > budget_) fitted.reset();
         entry.picture = std::move(picture);
+        entry.fitted = std::move(fitted);
+        held_ += BytesOf(entry);
+        peak_ = std::max(peak_, held_);
         entry.stamp = before;
         entry.state = State::Done;
     }
     changed_.notify_all();
 }
 
-std::optional<Bitmap> Prefetcher::Take(const std::string& path) {
+std::optional<Prefetcher::Ahead> Prefetcher::Take(const std::string& path) {
     std::unique_lock lock(mutex_);
     auto it = entries_.find(path);
     if (it == entries_.end()) return std::nullopt;
@@ -145,12 +167,12 @@ std::optional<Bitmap> Prefetcher::Take(const std::string& path) {
     }
     Entry entry = std::move(it->second);
     entries_.erase(it);
-    if (entry.picture) held_ -= entry.picture->ByteSize();
+    held_ -= BytesOf(entry);
     const bool current =
         (entry.state == State::Done || entry.state == State::Failed) && StampOf(path) == entry.stamp;
     if (!current) return std::nullopt;
     if (entry.state == State::Failed) throw EDecode(entry.error);
-    return std::move(entry.picture);
+    return Ahead{std::move(*entry.picture), entry.fit, std::move(entry.fitted)};
 }
 
 std::size_t Prefetcher::HeldBytes() const {

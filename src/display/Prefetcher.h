@@ -1,8 +1,9 @@
 #pragma once
 // Decodes the pictures the user is likely to want next on worker threads, so that a show that
-// lands on one of them only has to draw. Only decoding moves off the user-interface thread:
-// the show still flattens, processes, places and draws what it takes from here, so the screen
-// is the same with and without prefetching.
+// lands on one of them only has to draw. The show still flattens, processes, places and draws
+// what it takes from here, so the screen is the same with and without prefetching; for a
+// single picture the worker also resamples it the way the show is going to, which the show
+// takes instead of resampling when it places the picture exactly so.
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -16,16 +17,27 @@
 #include <vector>
 
 #include "decode/PictureRegistry.h"
+#include "display/PictureProcessing.h"
 #include "imaging/Bitmap.h"
 
 namespace pictavo {
 
 class Prefetcher {
 public:
-    // One picture to decode ahead: its local path and the (thread-safe) decoder for it.
+    // One picture to decode ahead: its local path, the (thread-safe) decoder for it and, for a
+    // picture the show will fit on its own, how it fits the screen.
     struct Job {
         std::string path;
         std::shared_ptr<const PictureDecoder> decoder;
+        std::optional<ScreenFit> fit;
+    };
+
+    // A picture read ahead and, when its job had a fit, the picture resampled for that fit (not
+    // for a picture the show may still flatten, nor one the area does not resample whole).
+    struct Ahead {
+        Bitmap picture;
+        std::optional<ScreenFit> fit;
+        std::optional<Bitmap> fitted;
     };
 
     // Finished pictures are held within `budgetBytes`; a decode that would go beyond it is
@@ -51,7 +63,7 @@ public:
     // (size or modification time) since it was read: the caller then decodes it itself. A
     // decode that failed throws its EDecode here, once, as decoding the file would. The entry
     // is handed over and forgotten either way.
-    std::optional<Bitmap> Take(const std::string& path);
+    std::optional<Ahead> Take(const std::string& path);
 
     // Bytes of finished pictures held now, and the most ever held (for tests and measurements).
     std::size_t HeldBytes() const;
@@ -72,15 +84,18 @@ private:
     struct Entry {
         State state = State::Queued;
         std::shared_ptr<const PictureDecoder> decoder;
+        std::optional<ScreenFit> fit;
         std::optional<Bitmap> picture;
+        std::optional<Bitmap> fitted;
         std::string error;
         FileStamp stamp;
         bool wanted = true;
     };
 
     void Work();
-    void Finish(const std::string& path, Entry& entry, std::optional<Bitmap> picture, std::string error,
-                FileStamp before);
+    void Finish(const std::string& path, Entry& entry, std::optional<Bitmap> picture,
+                std::optional<Bitmap> fitted, std::string error, FileStamp before);
+    static std::size_t BytesOf(const Entry& entry);
     void Release(Entry& entry);
 
     const std::size_t budget_;

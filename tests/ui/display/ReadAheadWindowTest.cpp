@@ -18,11 +18,38 @@ QImage EntryPicture(int i) {
 }
 
 // A slideshow of `count` PNG files read by the built-in decoders, which may read ahead.
-std::unique_ptr<DisplayFixture> Show(int count, std::size_t budget) {
+std::unique_ptr<DisplayFixture> Show(int count, std::size_t budget, int resizeType = 0, int algorithm = 1) {
     auto fx = std::make_unique<DisplayFixture>(200, 150);
     fx->state.registry = PictureRegistry::WithBuiltins();
+    fx->state.settings.ImageResizeType = resizeType;
+    fx->state.settings.StretchAlgorithm = algorithm;
     for (int i = 0; i < count; ++i)
         fx->Add(QStringLiteral("p%1.png").arg(i, 2, 10, QLatin1Char('0')), EntryPicture(i));
+    fx->window->SetReadAheadBudget(budget);
+    fx->window->Start();
+    return fx;
+}
+
+// The same pictures as members of an archive: an extraction copies one from the archive's
+// folder into the temporary folder and is counted.
+std::unique_ptr<DisplayFixture> ArchiveShow(int count, std::size_t budget, QMap<QString, int>& extractions) {
+    auto fx = std::make_unique<DisplayFixture>(200, 150);
+    fx->state.registry = PictureRegistry::WithBuiltins();
+    QDir(fx->dir.path()).mkpath("book");
+    for (int i = 0; i < count; ++i) fx->Add(QStringLiteral("book/p%1.png").arg(i), EntryPicture(i));
+    fx->state.ImageList.replaceInStrings(fx->dir.filePath("book/"), QString());
+    fx->state.SourceKind = 1;
+    fx->state.ArchivePath = fx->dir.filePath("book.zip");
+    testing_support::WriteFileBytes(fx->state.ArchivePath, "PK");
+    fx->state.TempFolder = fx->dir.filePath("tmp");
+    fx->window->ReadAhead().SetExtractor([fx = fx.get(), &extractions](const QString& member) {
+        ++extractions[member];
+        const QString path = fx->state.TempFolder + '/' + member;
+        QFile::remove(path);
+        QFile::copy(fx->dir.filePath("book/" + member), path);
+        return path;
+    });
+    QDir().mkpath(fx->state.TempFolder);
     fx->window->SetReadAheadBudget(budget);
     fx->window->Start();
     return fx;
@@ -35,9 +62,20 @@ class ReadAheadWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Fitted to the area, the pictures read ahead are resampled ahead too (PNG without alpha is
+    // known to be opaque); at natural size they are only decoded ahead.
+    void theScreenIsTheSameWithAndWithoutReadingAhead_data() {
+        QTest::addColumn<int>("resizeType");
+        QTest::addColumn<int>("algorithm");
+        QTest::newRow("natural size") << 0 << 1;
+        QTest::newRow("fitted, bilinear") << 3 << 1;
+        QTest::newRow("fitted, combined") << 3 << 3;
+    }
     void theScreenIsTheSameWithAndWithoutReadingAhead() {
-        auto ahead = Show(9, 64 << 20);
-        auto plain = Show(9, 0);
+        QFETCH(int, resizeType);
+        QFETCH(int, algorithm);
+        auto ahead = Show(9, 64 << 20, resizeType, algorithm);
+        auto plain = Show(9, 0, resizeType, algorithm);
         QCOMPARE(ahead->window->Canvas(), plain->window->Canvas());
         const Qt::Key keys[] = {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Alt,  Qt::Key_Right,
                                 Qt::Key_Right, Qt::Key_X,     Qt::Key_Left, Qt::Key_Left, Qt::Key_F2,
@@ -50,6 +88,30 @@ private slots:
             QCOMPARE(ahead->state.CurrentIndex, plain->state.CurrentIndex);
             QCOMPARE(ahead->window->Canvas(), plain->window->Canvas());
         }
+    }
+
+    // Members ahead are extracted between turns of the event loop and decoded on a worker; a
+    // show that lands on one does not extract it again while the archive is unchanged.
+    void archiveMembersAreExtractedOnceAndReadAhead() {
+        QMap<QString, int> aheadExtractions, plainExtractions;
+        auto ahead = ArchiveShow(6, 64 << 20, aheadExtractions);
+        auto plain = ArchiveShow(6, 0, plainExtractions);
+        for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Alt, Qt::Key_Right,
+                                  Qt::Key_Left, Qt::Key_Left}) {
+            QTRY_VERIFY(ahead->window->ReadAhead().HeldBytes() > 0);
+            ahead->Key(key);
+            plain->Key(key);
+            QCOMPARE(ahead->window->Canvas(), plain->window->Canvas());
+        }
+        QCOMPARE(aheadExtractions.size(), 6);
+        for (const int times : aheadExtractions) QCOMPARE(times, 1);
+        QVERIFY(plainExtractions.value("p1.png") > 1);
+
+        testing_support::WriteFileBytes(ahead->state.ArchivePath, "PK changed");
+        ahead->Key(Qt::Key_Right);
+        plain->Key(Qt::Key_Right);
+        QCOMPARE(ahead->window->Canvas(), plain->window->Canvas());
+        QCOMPARE(aheadExtractions.value(ahead->state.ImageList[ahead->state.CurrentIndex]), 2);
     }
 
     void aFileReplacedAfterItWasReadAheadShowsItsNewContent() {

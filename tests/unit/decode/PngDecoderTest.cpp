@@ -84,6 +84,10 @@ TEST_P(PngLayouts, DecodeToExactStraightBgra) {
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x)
             ASSERT_EQ(PixelAt(b, x, y), Expected(c, x, y)) << c.name << " at " << x << "," << y;
+    // Flattening skips a picture marked opaque: only a file without alpha or tRNS may be marked.
+    const bool mayBeTransparent =
+        (c.colorType & PNG_COLOR_MASK_ALPHA) || c.transparentGrey || c.colorType == kPalette;
+    EXPECT_EQ(b.KnownOpaque(), !mayBeTransparent) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, PngLayouts,

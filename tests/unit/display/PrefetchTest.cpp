@@ -3,6 +3,7 @@
 #include <unistd.h>
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <fstream>
 #include <future>
 
@@ -29,12 +30,13 @@ TEST(PrefetchPlan, AheadInTheDirectionOfTravelThenOneBehind) {
     EXPECT_EQ(PrefetchPlan(0, 2, false, Travel::Forward), (Entries{1}));
 }
 
-// Reads a file's first byte as the grey of a 100 x 100 picture; a file starting with 'x' fails.
-// A read can be held until the test lets it go.
+// Reads a file's first byte as the grey of a 100 x 100 picture (opaque when said so); a file
+// starting with 'x' fails. A read can be held until the test lets it go.
 class ByteDecoder : public PictureDecoder {
 public:
     mutable std::atomic<int> decodes{0};
     std::shared_future<void> gate;  // once set, reads wait for it
+    std::atomic<bool> opaque{false};
 
     Bitmap Decode(const std::string& path) const override {
         ++decodes;
@@ -44,6 +46,10 @@ public:
         if (first == 'x' || first < 0) throw EDecode("unreadable " + path);
         Bitmap picture(100, 100, 32);
         std::fill(picture.Row(0), picture.Row(0) + picture.ByteSize(), static_cast<std::uint8_t>(first));
+        if (opaque) {
+            for (std::size_t i = 3; i < picture.ByteSize(); i += 4) picture.Data()[i] = 255;
+            picture.MarkOpaque();
+        }
         return picture;
     }
 };
@@ -56,13 +62,15 @@ protected:
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
-    Prefetcher::Job Job(const std::string& path) { return {path, decoder}; }
+    Prefetcher::Job Job(const std::string& path, std::optional<ScreenFit> fit = {}) {
+        return {path, decoder, fit};
+    }
     // Take waits for a read under way but skips one not begun: wait until `n` reads began.
     void WaitForReads(int n) {
         while (decoder->decodes < n) std::this_thread::yield();
     }
-    static std::uint8_t Grey(const std::optional<Bitmap>& picture) {
-        return picture ? picture->Row(0)[0] : 0;
+    static std::uint8_t Grey(const std::optional<Prefetcher::Ahead>& ahead) {
+        return ahead ? ahead->picture.Row(0)[0] : 0;
     }
 
     std::shared_ptr<ByteDecoder> decoder = std::make_shared<ByteDecoder>();
@@ -108,6 +116,32 @@ TEST_F(PrefetcherTest, StaysWithinItsBudgetAndWaitsForADecodeUnderWay) {
     EXPECT_EQ(taken.wait_for(std::chrono::milliseconds(20)), std::future_status::timeout);
     release.set_value();
     EXPECT_EQ(Grey(taken.get()), 'D');
+}
+
+// The worker resamples an opaque picture for the fit it was given, byte for byte as the show
+// would; the copy goes first when only the picture fits the budget, and a picture that the
+// show may still flatten is not resampled ahead.
+TEST_F(PrefetcherTest, ResamplesOpaquePicturesForTheirFitWithinTheBudget) {
+    const ScreenFit fit{50, 40, 3, 1};  // 100 x 100 fitted to 40 x 40 by the bilinear method
+    const auto taken = [&](std::size_t budget, const std::string& name) {
+        const std::string path = Write(name, name);
+        Prefetcher prefetcher(budget);
+        prefetcher.Want({Job(path, fit)});
+        while (prefetcher.HeldBytes() == 0) std::this_thread::yield();
+        return prefetcher.Take(path);
+    };
+    decoder->opaque = true;
+    const auto roomy = taken(10 * kPicture, "F");
+    ASSERT_TRUE(roomy && roomy->fitted);
+    EXPECT_EQ(roomy->fit, fit);
+    const Bitmap expected = ResamplePicture(roomy->picture, 1, 40, 40);
+    ASSERT_EQ(roomy->fitted->ByteSize(), expected.ByteSize());
+    EXPECT_EQ(std::memcmp(roomy->fitted->Data(), expected.Data(), expected.ByteSize()), 0);
+    const auto tight = taken(kPicture, "G");
+    EXPECT_TRUE(tight && !tight->fitted);
+    decoder->opaque = false;
+    const auto transparent = taken(10 * kPicture, "H");
+    EXPECT_TRUE(transparent && !transparent->fitted);
 }
 
 }  // namespace
