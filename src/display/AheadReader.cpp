@@ -124,6 +124,10 @@ void AheadReader::ReadAside(const QString& path) {
     if (auto job = JobFor(path)) engine->Also(*job);
 }
 
+void AheadReader::Keep(const QString& path, Bitmap picture, Prefetcher::FileStamp stamp) {
+    if (engine_ && !state_.DisplayClosing) engine_->Keep(path.toStdString(), std::move(picture), stamp);
+}
+
 void AheadReader::Clear() {
     if (engine_) engine_->Clear();
     planned_.clear();

@@ -37,6 +37,9 @@ public:
     std::optional<Prefetcher::Ahead> Take(const QString& path);
     // Starts reading `path` on a worker now (the second page of a spread).
     void ReadAside(const QString& path);
+    // The picture the show read from `path` (as it was at `stamp`) and shows no longer, for a
+    // show that comes back to it; nothing is kept once the slideshow is ending.
+    void Keep(const QString& path, Bitmap picture, Prefetcher::FileStamp stamp);
     // Drops everything read ahead (the show ended).
     void Clear();
 

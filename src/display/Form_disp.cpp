@@ -120,6 +120,9 @@ Form_disp::Form_disp(AppState& state, QWidget* parent) : QWidget(parent), state_
     hooks.memberPath = [this](const QString& member) { return ahead_->MemberPath(member); };
     hooks.takeAhead = [this](const QString& path) { return ahead_->Take(path); };
     hooks.readAside = [this](const QString& path) { ahead_->ReadAside(path); };
+    hooks.keep = [this](const QString& path, Bitmap picture, Prefetcher::FileStamp stamp) {
+        ahead_->Keep(path, std::move(picture), stamp);
+    };
     show_ = std::make_unique<PictureShow>(state_, *area_, std::move(hooks));
     CreateOverlays();
     actions_ = std::make_unique<FormDispActions>(*this, state_);

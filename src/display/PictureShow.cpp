@@ -32,6 +32,10 @@ PictureShow::PictureShow(AppState& state, PictureArea& area, Hooks hooks)
     : state_(state), area_(area), hooks_(std::move(hooks)) {}
 
 void PictureShow::EmptyCurrentPicture() {
+    // Nothing writes to a picture without losing its opaque mark: one that still has it is
+    // the file's picture as read, which the next shows may want again (the one behind).
+    if (hooks_.keep && current_ && current_->KnownOpaque() && shownPaths_.size() == 1)
+        hooks_.keep(shownPaths_[0], std::move(*current_), readStamp_);
     current_.reset();
     ++pictureVersion_;
     ++generation_;
@@ -61,6 +65,7 @@ void PictureShow::ReadSingle(const QString& path) {
     ++pictureVersion_;
     fittedAhead_.reset();
     std::optional<Prefetcher::Ahead> ahead = TakeAhead(path);
+    readStamp_ = ahead ? ahead->stamp : Prefetcher::StampOf(path.toStdString());
     if (ahead && ahead->fit && ahead->fitted)
         fittedAhead_ = FittedAhead{pictureVersion_, *ahead->fit, std::move(*ahead->fitted)};
     current_ = ReadPicture(path, std::move(ahead));

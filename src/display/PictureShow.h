@@ -33,6 +33,9 @@ public:
         std::function<std::optional<Prefetcher::Ahead>(const QString& path)> takeAhead;
         // Starts reading a local path on another thread (the right page of a spread).
         std::function<void(const QString& path)> readAside;
+        // Takes a picture read from a local path (as it was then) that is no longer shown,
+        // untouched since it was read, for a show that may come back to it.
+        std::function<void(const QString& path, Bitmap picture, Prefetcher::FileStamp stamp)> keep;
     };
 
     // `state` and `area` are borrowed and must outlive this object.
@@ -91,6 +94,7 @@ private:
     SpreadSizes spreadSizes_;
     // The file(s) the cache came from, for restore: one path, or the left and right page.
     QStringList shownPaths_;
+    Prefetcher::FileStamp readStamp_;  // the single picture's file as it was read
     std::uint64_t generation_ = 0;
     int loadsInProgress_ = 0;
     // Names the cache's content: it changes with every read and every processing step, so the

@@ -88,6 +88,17 @@ void Prefetcher::Also(const Job& job) {
     changed_.notify_one();
 }
 
+void Prefetcher::Keep(const std::string& path, Bitmap picture, FileStamp stamp) {
+    const std::lock_guard lock(mutex_);
+    if (held_ + picture.ByteSize() > budget_ || entries_.contains(path)) return;
+    Entry& entry = entries_[path];
+    entry.state = State::Done;
+    entry.stamp = stamp;
+    entry.picture = std::move(picture);
+    held_ += BytesOf(entry);
+    peak_ = std::max(peak_, held_);
+}
+
 void Prefetcher::Work() {
     std::unique_lock lock(mutex_);
     for (;;) {
@@ -172,7 +183,7 @@ std::optional<Prefetcher::Ahead> Prefetcher::Take(const std::string& path) {
         (entry.state == State::Done || entry.state == State::Failed) && StampOf(path) == entry.stamp;
     if (!current) return std::nullopt;
     if (entry.state == State::Failed) throw EDecode(entry.error);
-    return Ahead{std::move(*entry.picture), entry.fit, std::move(entry.fitted)};
+    return Ahead{std::move(*entry.picture), entry.stamp, entry.fit, std::move(entry.fitted)};
 }
 
 std::size_t Prefetcher::HeldBytes() const {

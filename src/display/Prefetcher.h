@@ -24,6 +24,13 @@ namespace pictavo {
 
 class Prefetcher {
 public:
+    // What a file looks like on disk, so a picture read from an older version is not shown.
+    struct FileStamp {
+        std::int64_t size = -1;
+        std::int64_t modifiedNs = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+
     // One picture to decode ahead: its local path, the (thread-safe) decoder for it and, for a
     // picture the show will fit on its own, how it fits the screen.
     struct Job {
@@ -32,10 +39,12 @@ public:
         std::optional<ScreenFit> fit;
     };
 
-    // A picture read ahead and, when its job had a fit, the picture resampled for that fit (not
-    // for a picture the show may still flatten, nor one the area does not resample whole).
+    // A picture read ahead, the file as it was when it was read, and, when its job had a fit,
+    // the picture resampled for that fit (not for a picture the show may still flatten, nor one
+    // the area does not resample whole).
     struct Ahead {
         Bitmap picture;
+        FileStamp stamp;
         std::optional<ScreenFit> fit;
         std::optional<Bitmap> fitted;
     };
@@ -57,6 +66,11 @@ public:
     // Adds one picture to what is wanted, ahead of the rest of the queue (the second page of a
     // spread, read while the first is decoded on the calling thread).
     void Also(const Job& job);
+    // A picture the show read from `path` as it was at `stamp` and shows no longer: held as if
+    // it had been read ahead, so that coming back to it does not decode it again, when the
+    // budget allows and nothing for `path` is held or under way. The next Want drops it unless
+    // it is wanted there.
+    void Keep(const std::string& path, Bitmap picture, FileStamp stamp);
 
     // The picture decoded ahead for `path`, waiting for its decode when it is under way. Empty
     // when it was not asked for, not yet started, over the budget, or when the file changed
@@ -71,12 +85,6 @@ public:
 
     // A default budget: a quarter of physical memory, at most 1 GiB.
     static std::size_t DefaultBudget();
-    // What a file looks like on disk, so a picture read from an older version is not shown.
-    struct FileStamp {
-        std::int64_t size = -1;
-        std::int64_t modifiedNs = 0;
-        bool operator==(const FileStamp&) const = default;
-    };
     static FileStamp StampOf(const std::string& path);
 
 private:

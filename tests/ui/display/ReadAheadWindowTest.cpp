@@ -79,7 +79,8 @@ private slots:
         QCOMPARE(ahead->window->Canvas(), plain->window->Canvas());
         const Qt::Key keys[] = {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Alt,  Qt::Key_Right,
                                 Qt::Key_Right, Qt::Key_X,     Qt::Key_Left, Qt::Key_Left, Qt::Key_F2,
-                                Qt::Key_F1,    Qt::Key_Alt,   Qt::Key_Down, Qt::Key_Left, Qt::Key_F3};
+                                Qt::Key_F1,    Qt::Key_Alt,   Qt::Key_Down, Qt::Key_Left, Qt::Key_F3,
+                                Qt::Key_Right, Qt::Key_Left};  // back to the processed picture
         for (const Qt::Key key : keys) {
             // Let the neighbours be read ahead, so the next move takes them from there.
             QTRY_VERIFY(ahead->window->ReadAhead().HeldBytes() > 0);

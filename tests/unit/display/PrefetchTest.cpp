@@ -118,6 +118,23 @@ TEST_F(PrefetcherTest, StaysWithinItsBudgetAndWaitsForADecodeUnderWay) {
     EXPECT_EQ(Grey(taken.get()), 'D');
 }
 
+// A picture the show is done with comes back without a decode while its file is unchanged, and
+// only when the next plan still wants it.
+TEST_F(PrefetcherTest, KeepsAShownPictureForAShowThatComesBack) {
+    const std::string a = Write("ka", "K"), b = Write("kb", "L");
+    Prefetcher prefetcher(10 * kPicture);
+    prefetcher.Keep(a, decoder->Decode(a), Prefetcher::StampOf(a));
+    prefetcher.Keep(b, decoder->Decode(b), Prefetcher::StampOf(b));
+    const int decodes = decoder->decodes;
+    prefetcher.Want({Job(a)});
+    EXPECT_EQ(prefetcher.HeldBytes(), kPicture);
+    EXPECT_EQ(Grey(prefetcher.Take(a)), 'K');
+    EXPECT_EQ(decoder->decodes, decodes);
+    prefetcher.Keep(a, decoder->Decode(a), Prefetcher::StampOf(a));
+    Write("ka", "KK");
+    EXPECT_FALSE(prefetcher.Take(a).has_value());
+}
+
 // The worker resamples an opaque picture for the fit it was given, byte for byte as the show
 // would; the copy goes first when only the picture fits the budget, and a picture that the
 // show may still flatten is not resampled ahead.
