@@ -118,10 +118,10 @@ std::optional<Prefetcher::Ahead> AheadReader::Take(const QString& path) {
     return engine_->Take(path.toStdString());
 }
 
-void AheadReader::ReadAside(const QString& path) {
+void AheadReader::ReadAside(const QString& path, std::optional<ScreenFit> fit) {
     Prefetcher* engine = Engine();
     if (!engine) return;
-    if (auto job = JobFor(path)) engine->Also(*job);
+    if (auto job = JobFor(path, fit)) engine->Also(*job);
 }
 
 void AheadReader::Keep(const QString& path, Bitmap picture, Prefetcher::FileStamp stamp) {

@@ -35,8 +35,9 @@ public:
     // The picture read ahead for `path`, or nothing (the caller decodes it). Throws the
     // EDecode of a failed read-ahead.
     std::optional<Prefetcher::Ahead> Take(const QString& path);
-    // Starts reading `path` on a worker now (the second page of a spread).
-    void ReadAside(const QString& path);
+    // Starts reading `path` on a worker now (the second page of a spread, the first picture of
+    // a show), resampled for `fit` too when one is given.
+    void ReadAside(const QString& path, std::optional<ScreenFit> fit = {});
     // The picture the show read from `path` (as it was at `stamp`) and shows no longer, for a
     // show that comes back to it; nothing is kept once the slideshow is ending.
     void Keep(const QString& path, Bitmap picture, Prefetcher::FileStamp stamp);

@@ -196,6 +196,7 @@ void Form_disp::Start(int first) {
     state_.DisplayClosing = false;
     setEnabled(true);
     RunShowSequence();
+    ReadFirstAhead(first > 0 && first < state_.ImageCount ? first : 0);
     if (state_.settings.IsFullScreen)
         showFullScreen();
     else
@@ -204,6 +205,19 @@ void Form_disp::Start(int first) {
     if (state_.ImageCount < 1) return;
     if (first > 0 && first < state_.ImageCount) state_.CurrentIndex = first;
     ShowCurrentPosition();
+}
+
+// The first picture is decoded on a worker while the window is being mapped and painted.
+// Archive members are extracted by the show itself, and the animation view reads its own files.
+void Form_disp::ReadFirstAhead(int index) {
+    const Settings& s = state_.settings;
+    if (state_.SourceKind == 1 || s.IsPicAnimation || index < 0 || index >= state_.ImageCount) return;
+    if (s.ES2PS_Is2PageSpread && index < state_.ImageCount - 1) {
+        ahead_->ReadAside(state_.ImageList[index]);
+        ahead_->ReadAside(state_.ImageList[index + 1]);
+        return;
+    }
+    ahead_->ReadAside(state_.ImageList[index], show_->SingleFit());
 }
 
 void Form_disp::RunShowSequence() {

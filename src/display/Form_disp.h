@@ -95,6 +95,7 @@ protected:
 
 private:
     void RunShowSequence();
+    void ReadFirstAhead(int index);
     void ShowFrame(bool visible);
     void LayOutChildren();
     void BringToFront();

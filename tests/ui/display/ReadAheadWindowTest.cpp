@@ -115,6 +115,14 @@ private slots:
         QCOMPARE(aheadExtractions.value(ahead->state.ImageList[ahead->state.CurrentIndex]), 2);
     }
 
+    // With nothing around it to read ahead, only the first picture can have been held.
+    void theFirstPictureIsReadWhileTheWindowIsMapped() {
+        auto ahead = Show(1, 64 << 20, 3);
+        auto plain = Show(1, 0, 3);
+        QVERIFY(ahead->window->ReadAhead().PeakHeldBytes() > 0);
+        QCOMPARE(ahead->window->Canvas(), plain->window->Canvas());
+    }
+
     void aFileReplacedAfterItWasReadAheadShowsItsNewContent() {
         auto fx = Show(4, 64 << 20);
         QTRY_VERIFY(fx->window->ReadAhead().HeldBytes() >= 3u * 60 * 50 * 4);
