@@ -44,7 +44,12 @@ Form_setup::Form_setup(Settings& settings, const QStringList& supportedExtension
     setObjectName("Form_setup");
     setWindowTitle("設定");
     setFixedSize(551, 551);
+}
 
+// The pages are made when the dialog is first needed: most runs never open it, and its
+// controls took several milliseconds of every start-up.
+void Form_setup::Build() {
+    if (PageControl != nullptr) return;
     PageControl = new QTabWidget(this);
     PageControl->setObjectName("PageControl");
     PageControl->addTab(CreateGeneralPage(), "一般設定");
@@ -91,6 +96,7 @@ void Form_setup::closeEvent(QCloseEvent* event) {
 }
 
 void Form_setup::Fill() {
+    Build();
     // Typing a key name needs an editable box: a line edit and a completer for each of the 28,
     // which took most of the dialog's share of the program's start-up when made there.
     for (QComboBox* box : keyBoxes_) box->setEditable(true);
@@ -127,6 +133,7 @@ void Form_setup::Fill() {
 }
 
 void Form_setup::Store() {
+    Build();
     Settings& s = settings_;
     for (const auto& [box, field] : checks_) s.*field = box->isChecked();
     s.LoadCondition_FileSizeMax = StoredSizeFromKByte(Edit_lc_fs_max->Number());
@@ -162,6 +169,7 @@ void Form_setup::Store() {
 
 // Nothing is stored while a check fails; the dialog stays open with the user's edits.
 void Form_setup::Button_okClick() {
+    Build();
     if (HasDuplicateKeys(KeyPositions())) {
         dialogs_.ShowError(this, kDuplicateKeysMessage);
         return;
@@ -180,10 +188,12 @@ void Form_setup::FillKeys(const Settings& source) {
 }
 
 void Form_setup::Button_undoClick() {
+    Build();
     FillKeys(settings_);
 }
 
 void Form_setup::Button_defaultClick() {
+    Build();
     Settings defaults;
     for (const CommandInfo& command : Commands()) defaults.*command.field = command.defaultCode;
     FillKeys(defaults);
@@ -226,6 +236,7 @@ void Form_setup::EnablePluginControls() {
 }
 
 void Form_setup::Button_spi_selClick() {
+    Build();
     const std::optional<QString> folder = dialogs_.ChooseFolder(this, "フォルダの選択", Edit_spi_sel->text());
     if (!folder) return;
     if (folder->isEmpty())

@@ -54,6 +54,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Makes the pages and buttons, once.
+    void Build();
     struct ColourBars {
         std::array<QScrollBar*, 3> bars{};
         std::array<QLabel*, 3> labels{};
