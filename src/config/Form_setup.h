@@ -54,8 +54,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Makes the pages and buttons, once.
-    void Build();
     struct ColourBars {
         std::array<QScrollBar*, 3> bars{};
         std::array<QLabel*, 3> labels{};
@@ -71,6 +69,8 @@ private:
     QCheckBox* AddCheck(const char* name, const QString& caption, bool Settings::*field);
     QScrollBar* AddBar(const char* name, int maximum, QLabel*& valueLabel, const char* labelName);
     ColourBars AddColourBars(const char* suffix);
+    // Makes the pages and buttons, once.
+    void Build();
     QPushButton* AddButton(const char* name, const QString& caption);
 
     void FillKeys(const Settings& source);

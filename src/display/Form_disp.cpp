@@ -196,23 +196,23 @@ void Form_disp::Start(int first) {
     state_.DisplayClosing = false;
     setEnabled(true);
     RunShowSequence();
-    ReadFirstAhead(first > 0 && first < state_.ImageCount ? first : 0);
+    const int start = first > 0 && first < state_.ImageCount ? first : 0;
+    ReadFirstAhead(start);
     if (state_.settings.IsFullScreen)
         showFullScreen();
     else
         showNormal();
     BringToFront();
     if (state_.ImageCount < 1) return;
-    if (first > 0 && first < state_.ImageCount) state_.CurrentIndex = first;
+    state_.CurrentIndex = start;
     ShowCurrentPosition();
 }
 
 // The first picture is decoded on a worker while the window is being mapped and painted.
 // Archive members are extracted by the show itself, and the animation view reads its own files.
 void Form_disp::ReadFirstAhead(int index) {
-    const Settings& s = state_.settings;
-    if (state_.SourceKind == 1 || s.IsPicAnimation || index < 0 || index >= state_.ImageCount) return;
-    if (s.ES2PS_Is2PageSpread && index < state_.ImageCount - 1) {
+    if (state_.SourceKind == 1 || state_.settings.IsPicAnimation || index >= state_.ImageCount) return;
+    if (SpreadAt(index)) {
         ahead_->ReadAside(state_.ImageList[index]);
         ahead_->ReadAside(state_.ImageList[index + 1]);
         return;
@@ -318,10 +318,12 @@ void Form_disp::ShowCurrentPosition() {
     const int i = state_.CurrentIndex;
     const int n = state_.ImageCount;
     if (i < 0 || i >= n) return;  // e.g. -1 after stepping back in spread mode through a one-entry list
-    if (i >= n - 1)
-        ShowPictures(i, 0, false);
-    else
-        ShowPictures(i, i + 1, state_.settings.ES2PS_Is2PageSpread);
+    ShowPictures(i, i + 1, SpreadAt(i));
+}
+
+// The last entry is shown alone, spread mode or not.
+bool Form_disp::SpreadAt(int index) const {
+    return state_.settings.ES2PS_Is2PageSpread && index < state_.ImageCount - 1;
 }
 
 void Form_disp::RepaintPictureArea() {

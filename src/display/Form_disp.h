@@ -96,6 +96,8 @@ protected:
 private:
     void RunShowSequence();
     void ReadFirstAhead(int index);
+    // Whether the position `index` shows a spread of it and the next entry.
+    bool SpreadAt(int index) const;
     void ShowFrame(bool visible);
     void LayOutChildren();
     void BringToFront();
