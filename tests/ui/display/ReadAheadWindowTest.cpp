@@ -1,6 +1,9 @@
 #include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
+#include <chrono>
+#include <functional>
+#include <thread>
 
 #include "DisplayTestSupport.h"
 #include "display/AheadReader.h"
@@ -17,8 +20,10 @@ QImage EntryPicture(int i) {
     return image;
 }
 
-// A slideshow of `count` PNG files read by the built-in decoders, which may read ahead.
-std::unique_ptr<DisplayFixture> Show(int count, std::size_t budget, int resizeType = 0, int algorithm = 1) {
+// A slideshow of `count` PNG files read by the built-in decoders, which may read ahead; started
+// unless told otherwise.
+std::unique_ptr<DisplayFixture> Show(int count, std::size_t budget, int resizeType = 0, int algorithm = 1,
+                                     bool start = true) {
     auto fx = std::make_unique<DisplayFixture>(200, 150);
     fx->state.registry = PictureRegistry::WithBuiltins();
     fx->state.settings.ImageResizeType = resizeType;
@@ -26,9 +31,28 @@ std::unique_ptr<DisplayFixture> Show(int count, std::size_t budget, int resizeTy
     for (int i = 0; i < count; ++i)
         fx->Add(QStringLiteral("p%1.png").arg(i, 2, 10, QLatin1Char('0')), EntryPicture(i));
     fx->window->SetReadAheadBudget(budget);
-    fx->window->Start();
+    if (start) fx->window->Start();
     return fx;
 }
+
+// Runs `action` when `watched` receives an event of `type`, before it handles it.
+class OnEvent : public QObject {
+public:
+    OnEvent(QObject* watched, QEvent::Type type, std::function<void()> action)
+        : type_(type), action_(std::move(action)) {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == type_) action_();
+        return false;
+    }
+
+private:
+    QEvent::Type type_;
+    std::function<void()> action_;
+};
 
 // The same pictures as members of an archive: an extraction copies one from the archive's
 // folder into the temporary folder and is counted.
@@ -115,11 +139,19 @@ private slots:
         QCOMPARE(aheadExtractions.value(ahead->state.ImageList[ahead->state.CurrentIndex]), 2);
     }
 
-    // With nothing around it to read ahead, only the first picture can have been held.
+    // With nothing around it to read ahead, only the first picture can be held. The window's
+    // show waits for the worker, which a busy machine might otherwise not start in time.
     void theFirstPictureIsReadWhileTheWindowIsMapped() {
-        auto ahead = Show(1, 64 << 20, 3);
+        auto ahead = Show(1, 64 << 20, 3, 1, false);
+        const AheadReader& reader = ahead->window->ReadAhead();
+        const OnEvent waitForTheWorker(ahead->window.get(), QEvent::Show, [&reader] {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (reader.HeldBytes() == 0 && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::yield();
+        });
+        ahead->window->Start();
         auto plain = Show(1, 0, 3);
-        QVERIFY(ahead->window->ReadAhead().PeakHeldBytes() > 0);
+        QVERIFY(reader.PeakHeldBytes() > 0);
         QCOMPARE(ahead->window->Canvas(), plain->window->Canvas());
     }
 
